@@ -1,0 +1,12 @@
+#include "Clock.h"
+
+namespace {
+QDateTime g_fixed;
+}
+
+namespace DvClock {
+QDateTime Now() { return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime(); }
+QDate Today() { return Now().date(); }
+void SetFixed(const QDateTime& moment) { g_fixed = moment; }
+void ClearFixed() { g_fixed = QDateTime(); }
+} // namespace DvClock

@@ -1,0 +1,79 @@
+#pragma once
+// The one process-wide connection to the roster database file.
+//
+// Opened once (Open), used by every statement through CDbQuery, probed after every
+// reported failure and marked lost for the rest of the run when the probe fails.
+// Failures are shown through a replaceable sink, so this layer never touches a window:
+// the program installs a sink that shows a message box captioned "Error"; tests install
+// a recorder.
+
+#include "DbError.h"
+
+#include <QRecursiveMutex>
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+
+class CDbConnection {
+public:
+    using ErrorSink = std::function<void(const QString& text)>;
+
+    static CDbConnection& Instance();
+
+    CDbConnection();
+    ~CDbConnection();
+    CDbConnection(const CDbConnection&) = delete;
+    CDbConnection& operator=(const CDbConnection&) = delete;
+
+    // Opens DatabasePath() with the password of the settings (DB_PASS, default
+    // "pradoluminar"); once open, returns true at once. Runs the schema check after a
+    // successful open.
+    bool Open();
+    // Same, on a given file and password (headless commands, tests).
+    bool OpenFile(const QString& path, const QString& password);
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+    // Tests only: close and forget the lost state, so the next Open starts afresh.
+    void Reset();
+
+    // The directory of the executable followed by "ostrevan.mdb".
+    static QString DatabasePath();
+    static QString DatabasePathFor(const QString& executablePath);
+    // "Provider=...;Data Source=<path>;Jet OLEDB:Database Password=<pw>;" kept for
+    // reference and tests; the engine is opened from its parts.
+    static QString ConnectionString(const QString& path, const QString& password);
+
+    // "Error %08lx \rMensaje: %s \rFuente:  %s \rDescrip: %s"
+    static QString FormatDbError(const CDbError& error);
+    static QString MessageForCode(uint32_t code);
+    void ReportDbError(const CDbError& error, bool show);
+
+    // The sink that shows error texts. The default writes to standard error.
+    void SetErrorSink(ErrorSink sink);
+    static void DefaultErrorSink(const QString& text);
+
+    // Used through CDbQuery.
+    sqlite3* Handle() const { return m_db.get(); }
+    QRecursiveMutex& Lock() { return m_lock; }
+    // Runs the probe ("SELECT * FROM AUX"); clears the open flag when it fails.
+    void Probe();
+    void MarkLost() { m_open = false; }
+
+    QString Path() const { return m_path; }
+
+private:
+    bool OpenImpl(const QString& path, const QString& password);
+
+    struct SqliteCloser {
+        void operator()(sqlite3* db) const;
+    };
+
+    bool m_open = false;
+    std::unique_ptr<sqlite3, SqliteCloser> m_db;
+    QRecursiveMutex m_lock;
+    ErrorSink m_sink;
+    QString m_path;
+};
