@@ -5,8 +5,16 @@ QDateTime g_fixed;
 }
 
 namespace DvClock {
-QDateTime Now() { return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime(); }
-QDate Today() { return Now().date(); }
-void SetFixed(const QDateTime& moment) { g_fixed = moment; }
-void ClearFixed() { g_fixed = QDateTime(); }
+QDateTime Now() {
+    return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime();
+}
+QDate Today() {
+    return Now().date();
+}
+void SetFixed(const QDateTime& moment) {
+    g_fixed = moment;
+}
+void ClearFixed() {
+    g_fixed = QDateTime();
+}
 } // namespace DvClock

@@ -35,8 +35,14 @@ public:
     bool OpenFile(const QString& path, const QString& password);
     void Close();
     bool IsOpen() const { return m_open; }
+    // True after a failed probe: the connection is kept but no longer used.
+    bool IsLost() const { return !m_open && m_db != nullptr; }
 
-    // Tests only: close and forget the lost state, so the next Open starts afresh.
+    // How long a statement waits for another program's write lock on the file.
+    static constexpr int BusyTimeoutMs = 3000;
+
+    // Closes and forgets the lost state, so the next Open starts afresh (tests, and the
+    // headless commands that open several files in one run).
     void Reset();
 
     // The directory of the executable followed by "ostrevan.mdb".
@@ -66,6 +72,7 @@ public:
 
 private:
     bool OpenImpl(const QString& path, const QString& password);
+    bool OpenEngine(const QString& path, const QString& password, CDbError& error);
 
     struct SqliteCloser {
         void operator()(sqlite3* db) const;

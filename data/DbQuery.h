@@ -23,17 +23,23 @@ public:
     CDbRecordset& operator=(CDbRecordset&&) noexcept;
     ~CDbRecordset();
 
-    bool IsOpen() const;  // false when the statement failed
-    bool IsEOF() const;   // true at the end, and for a failed statement
-    bool MoveNext();      // false (and reported) on a failure while stepping
+    bool IsOpen() const; // false when the statement failed
+    bool IsEOF() const;  // true at the end, and for a failed statement
+    bool MoveNext();     // false (and reported) on a failure while stepping
     void Close();
 
     int ColumnCount() const;
     int ColumnIndex(const QString& name) const; // -1 when absent (case-insensitive)
+    QString ColumnName(int column) const;
+    // True for a NULL value, and when there is no current row.
+    bool IsNull(int column) const;
+    bool IsNull(const QString& column) const;
 
     // Conversions of Part "record access": integer (NULL -> -1, other types -> 0),
     // text (trimmed; non-text -> empty), flag (yes/no non-zero; other types -> false),
-    // date-time (anything convertible; else invalid).
+    // date-time (anything convertible; NULL -> null status; else invalid).
+    // A column name that is not in the result is reported once per result and reads
+    // as the failure value (-1, empty, false, invalid).
     int GetInt(int column) const;
     int GetInt(const QString& column) const;
     QString GetText(int column) const;
@@ -67,7 +73,8 @@ public:
                         uint32_t reportUnless = 0xFFFFFFFFu);
 
     // Runs a statement that returns rows. A failure is reported (OnDbError) and the
-    // result is then closed (IsOpen false, IsEOF true).
+    // result is then closed (IsOpen false, IsEOF true). An open result holds the
+    // connection's lock until it is closed or destroyed.
     CDbRecordset Open(const QString& sql);
 
     int GetInt(const QString& table, const QString& column, const QString& keyColumn, long key);
@@ -88,11 +95,16 @@ public:
     int NextId(const QString& table);
 
     static constexpr int NextIdRetries = 3;
+    static constexpr int NextIdAttempts = 1 + NextIdRetries;
 
     CDbConnection& Connection() { return m_connection; }
 
 private:
+    int ReadInt(const QString& sql);
+    bool ReadFlag(const QString& sql);
+
     CDbConnection& m_connection;
+    int m_held = 0; // times the connection's lock was taken and not yet left
 };
 
 // "'%4d/%02d/%02d %02d:%02d:%02d'"

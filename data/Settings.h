@@ -9,9 +9,23 @@ constexpr const char* Organisation = "Local AppWizard-Generated Applications";
 constexpr const char* Application = "Dravonela";
 constexpr const char* Section = "CONFIG";
 
+// A value of CONFIG; the default when it is absent or not a number.
 int ReadInt(const QString& key, int defaultValue);
+// A value of CONFIG; the default only when it is absent (an empty text stays empty).
 QString ReadText(const QString& key, const QString& defaultValue);
 bool Has(const QString& key);
 void WriteInt(const QString& key, int value);
 void WriteText(const QString& key, const QString& value);
+
+// The values the program reads, with their defaults.
+// DB_PASS: the database password, "pradoluminar" when absent; never written.
+QString DbPassword();
+// TAM_FUENTE (15) and TAM_LINEA (16): roster grid font size and row height.
+int TamFuente();
+int TamLinea();
+// IDIOMA: read once per run and kept; a value outside 0..2 (or none) is replaced by 0,
+// and 0 is written back.
+int Idioma();
+// Tests: forget the kept IDIOMA so the next Idioma() reads the store again.
+void ForgetIdioma();
 } // namespace DvSettings
