@@ -1,9 +1,214 @@
-#include "Commands.h"
+// dravonela informe --bd FICHERO --mes M --anio A --servicio ID|NOMBRE [--clave TEXTO]
+//                   [--salida FICHERO]
+// The monthly report of a service without any window: printed as UTF-8 on standard
+// output, or written with --salida exactly as the program writes its report file.
 
+#include "ArchivoInforme.h"
+#include "Commands.h"
+#include "DbConnection.h"
+#include "DbQuery.h"
+#include "Informe.h"
+#include "Progreso.h"
+#include "Settings.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
 #include <cstdio>
 
-// Placeholder until this entry point is built.
-int RunInforme(int, char**) {
-    std::fputs("dravonela: orden aún no disponible\n", stderr);
-    return 2;
+namespace {
+constexpr int SalidaUso = 2;
+constexpr int SalidaBaseDatos = 1;
+
+void ImprimirUso() {
+    std::fputs("Uso: dravonela informe --bd FICHERO --mes M --anio A --servicio ID|NOMBRE\n"
+               "                        [--clave TEXTO] [--salida FICHERO]\n"
+               "  Genera el informe mensual de un servicio.\n"
+               "  --mes M        mes de 1 a 12\n"
+               "  --anio A       año (cuatro cifras)\n"
+               "  --servicio S   número o nombre del servicio\n"
+               "  --clave TEXTO  contraseña de la base de datos (por omisión la de la\n"
+               "                 configuración, o \"pradoluminar\")\n"
+               "  --salida F     escribe el fichero del informe (Windows-1252, CR LF) en vez\n"
+               "                 de mostrarlo\n",
+               stderr);
+}
+
+// One line on standard error.
+void ImprimirError(QString texto) {
+    texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "dravonela informe: %s\n", texto.simplified().toLocal8Bit().constData());
+}
+
+bool LeerEntero(const QString& texto, int& valor) {
+    bool ok = false;
+    valor = texto.trimmed().toInt(&ok);
+    return ok;
+}
+
+// The service named by its ID or its name; -1 when none, -2 when the name is ambiguous.
+int BuscarServicio(const QString& texto, QString& nombre) {
+    struct CServicio {
+        int id;
+        QString nombre;
+    };
+    std::vector<CServicio> servicios;
+    CDbQuery consulta;
+    CDbRecordset filas =
+        consulta.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
+    while (!filas.IsEOF()) {
+        servicios.push_back({filas.GetInt(0), filas.GetText(1)});
+        filas.MoveNext();
+    }
+    filas.Close();
+    int id = 0;
+    if (LeerEntero(texto, id))
+        for (const CServicio& servicio : servicios)
+            if (servicio.id == id) {
+                nombre = servicio.nombre;
+                return id;
+            }
+    const QString buscado = texto.trimmed();
+    for (const Qt::CaseSensitivity caso : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        int encontrado = -1;
+        int cuantos = 0;
+        for (const CServicio& servicio : servicios)
+            if (servicio.nombre.compare(buscado, caso) == 0) {
+                encontrado = servicio.id;
+                nombre = servicio.nombre;
+                ++cuantos;
+            }
+        if (cuantos == 1)
+            return encontrado;
+        if (cuantos > 1)
+            return -2;
+    }
+    return -1;
+}
+} // namespace
+
+int RunInforme(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(2);
+
+    QString bd, mesTexto, anioTexto, servicioTexto, salida, clave;
+    bool hayClave = false;
+    bool haySalida = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
+            arg == QLatin1String("-h")) {
+            ImprimirUso();
+            return 0;
+        }
+        QString* destino = nullptr;
+        if (arg == QLatin1String("--bd"))
+            destino = &bd;
+        else if (arg == QLatin1String("--mes"))
+            destino = &mesTexto;
+        else if (arg == QLatin1String("--anio"))
+            destino = &anioTexto;
+        else if (arg == QLatin1String("--servicio"))
+            destino = &servicioTexto;
+        else if (arg == QLatin1String("--clave")) {
+            destino = &clave;
+            hayClave = true;
+        } else if (arg == QLatin1String("--salida")) {
+            destino = &salida;
+            haySalida = true;
+        }
+        if (!destino) {
+            ImprimirError(QStringLiteral("argumento no reconocido: %1").arg(arg));
+            ImprimirUso();
+            return SalidaUso;
+        }
+        if (i + 1 >= args.size()) {
+            ImprimirError(QStringLiteral("falta el valor de %1").arg(arg));
+            ImprimirUso();
+            return SalidaUso;
+        }
+        *destino = args[++i];
+    }
+    if (bd.isEmpty() || mesTexto.isEmpty() || anioTexto.isEmpty() || servicioTexto.isEmpty()) {
+        ImprimirError(QStringLiteral("faltan argumentos: --bd, --mes, --anio y --servicio son "
+                                     "obligatorios"));
+        ImprimirUso();
+        return SalidaUso;
+    }
+    int mes = 0;
+    if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
+        ImprimirError(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+        return SalidaUso;
+    }
+    int anio = 0;
+    if (!LeerEntero(anioTexto, anio) || anio < 100 || anio > 9999) {
+        ImprimirError(QStringLiteral("el año debe ser un número de 100 a 9999: %1").arg(anioTexto));
+        return SalidaUso;
+    }
+    if (haySalida && salida.isEmpty()) {
+        ImprimirError(QStringLiteral("falta el nombre del fichero de --salida"));
+        return SalidaUso;
+    }
+    if (!QFileInfo(bd).isFile()) {
+        ImprimirError(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
+        return SalidaBaseDatos;
+    }
+
+    // Database failures are collected here and end the command, instead of a message box.
+    QStringList errores;
+    CDbConnection& conexion = CDbConnection::Instance();
+    conexion.SetErrorSink([&errores](const QString& texto) { errores << texto; });
+    if (!conexion.OpenFile(bd, hayClave ? clave : DvSettings::DbPassword())) {
+        const QString detalle = errores.isEmpty() ? QString() : errores.first();
+        if (detalle.contains(QStringLiteral("contraseña")))
+            ImprimirError(
+                QStringLiteral("la contraseña de la base de datos %1 no es válida").arg(bd));
+        else
+            ImprimirError(QStringLiteral("no se pudo abrir la base de datos %1: %2")
+                              .arg(bd, detalle.section(QLatin1Char('\r'), -1)));
+        return SalidaBaseDatos;
+    }
+    errores.clear();
+
+    QString nombreServicio;
+    const int servicio = BuscarServicio(servicioTexto, nombreServicio);
+    if (!errores.isEmpty()) {
+        ImprimirError(QStringLiteral("error de base de datos: %1").arg(errores.first()));
+        return SalidaBaseDatos;
+    }
+    if (servicio == -2) {
+        ImprimirError(QStringLiteral("hay varios servicios llamados %1; indique su número")
+                          .arg(servicioTexto));
+        return SalidaUso;
+    }
+    if (servicio < 0) {
+        ImprimirError(QStringLiteral("no existe el servicio %1").arg(servicioTexto));
+        return SalidaUso;
+    }
+
+    CProgresoSinVentana progreso;
+    QString texto;
+    const bool completo = GenerarInforme(mes, anio, servicio, texto, progreso);
+    if (!completo || !errores.isEmpty()) {
+        ImprimirError(
+            errores.isEmpty()
+                ? QStringLiteral("Hubo un error generando el informe")
+                : QStringLiteral("Hubo un error generando el informe: %1").arg(errores.first()));
+        return SalidaBaseDatos;
+    }
+
+    if (haySalida) {
+        QString error;
+        if (!EscribirArchivoInforme(salida, texto, &error)) {
+            ImprimirError(
+                QStringLiteral("No se pudo escribir en el fichero %1: %2").arg(salida, error));
+            return SalidaBaseDatos;
+        }
+        return 0;
+    }
+    const QByteArray bytes = texto.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+    return 0;
 }

@@ -1,0 +1,3 @@
+#include "Consultas.h"
+
+Q_LOGGING_CATEGORY(dvConsultas, "dravonela.consultas", QtInfoMsg)

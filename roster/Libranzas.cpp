@@ -1,0 +1,243 @@
+#include "Libranzas.h"
+
+#include "FechasSql.h"
+#include "Filas.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+const char* const Tablas[3] = {"VACACIONES", "BAJAS", "DIASPERSONALES"};
+
+// "1,2,3" of the distinct ids, in the order first met.
+QString ListaIds(const std::vector<int>& ids) {
+    std::unordered_set<int> vistos;
+    QStringList partes;
+    for (int id : ids)
+        if (vistos.insert(id).second)
+            partes << QString::number(id);
+    return partes.join(QLatin1Char(','));
+}
+} // namespace
+
+bool CReservaLibranzas::Vacia() const {
+    return m_filas[0].empty() && m_filas[1].empty() && m_filas[2].empty();
+}
+
+bool CReservaLibranzas::CargarTipo(int tipo, const QString& condicion, int desde, int hasta,
+                                   bool acotado) {
+    std::vector<CLibranza>& filas = m_filas[tipo - 1];
+    filas.clear();
+    // A personal day is one day: its end is its start.
+    const QString final = tipo == 3 ? QStringLiteral("INICIO") : QStringLiteral("FINAL");
+    const QString sql = QStringLiteral("SELECT ID, ID_PERSONAL, INICIO, %1, ID_SUPLENTE FROM %2 "
+                                       "WHERE %3 ORDER BY ID")
+                            .arg(final, QLatin1String(Tablas[tipo - 1]), condicion);
+    return DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
+        const CDateTime inicio = fila.GetDateTime(2);
+        const CDateTime fin = fila.GetDateTime(3);
+        // A period without readable dates covers no day.
+        if (!inicio.IsValid() || !fin.IsValid())
+            return;
+        CLibranza libranza;
+        libranza.m_id = fila.GetInt(0);
+        libranza.m_idPersonal = fila.GetInt(1);
+        libranza.m_inicio = inicio.DatePart();
+        libranza.m_final = fin.DatePart();
+        libranza.m_diaInicio = inicio.DayNumber();
+        libranza.m_diaFinal = fin.DayNumber();
+        libranza.m_idSuplente = fila.GetInt(4);
+        libranza.m_tipo = tipo;
+        if (acotado && (libranza.m_diaFinal < desde || libranza.m_diaInicio > hasta))
+            return;
+        filas.push_back(libranza);
+    });
+}
+
+bool CReservaLibranzas::CargarNombres() {
+    std::vector<int> ids;
+    for (const auto& filas : m_filas)
+        for (const CLibranza& libranza : filas)
+            if (libranza.m_idSuplente > 0)
+                ids.push_back(libranza.m_idSuplente);
+    if (ids.empty())
+        return true;
+    std::unordered_map<int, QString> nombres;
+    const bool ok = DvFilas::Recorrer(
+        QStringLiteral("SELECT ID, NOMBREPLANILLA FROM PERSONAL WHERE ID IN (%1)")
+            .arg(ListaIds(ids)),
+        [&](const CDbRecordset& fila) { nombres.emplace(fila.GetInt(0), fila.GetText(1)); });
+    for (auto& filas : m_filas)
+        for (CLibranza& libranza : filas)
+            if (libranza.m_idSuplente > 0) {
+                const auto it = nombres.find(libranza.m_idSuplente);
+                libranza.m_nombreSuplente = it == nombres.end() ? QString() : it->second;
+            }
+    return ok;
+}
+
+void CReservaLibranzas::Indexar() {
+    for (int t = 0; t < 3; ++t) {
+        m_porPersonal[t].clear();
+        m_porSuplente[t].clear();
+        for (int i = 0; i < static_cast<int>(m_filas[t].size()); ++i) {
+            m_porPersonal[t][m_filas[t][i].m_idPersonal].push_back(i);
+            m_porSuplente[t][m_filas[t][i].m_idSuplente].push_back(i);
+        }
+    }
+}
+
+bool CReservaLibranzas::CargarDe(const std::vector<int>& ids, bool porSuplente) {
+    bool ok = true;
+    for (auto& filas : m_filas)
+        filas.clear();
+    if (!ids.empty()) {
+        const QString condicion =
+            QStringLiteral("%1 IN (%2)")
+                .arg(porSuplente ? QStringLiteral("ID_SUPLENTE") : QStringLiteral("ID_PERSONAL"),
+                     ListaIds(ids));
+        for (int tipo = 1; tipo <= 3; ++tipo)
+            ok = CargarTipo(tipo, condicion, 0, -1, false) && ok;
+        ok = CargarNombres() && ok;
+    }
+    Indexar();
+    return ok;
+}
+
+bool CReservaLibranzas::CargarEntre(int desde, int hasta) {
+    bool ok = true;
+    for (auto& filas : m_filas)
+        filas.clear();
+    if (hasta >= desde) {
+        DvFilas::AsegurarIndices();
+        const int anioFin = CDateTime::FromDays(hasta).GetYear();
+        // Periods that end on or after the first day and start before the end of the
+        // last day's year; the exact overlap is checked on each row.
+        const QString periodos = DvFechasSql::DesdeDia(QStringLiteral("FINAL"), desde) +
+                                 QStringLiteral(" AND ") +
+                                 DvFechasSql::HastaFinDeAnio(QStringLiteral("INICIO"), anioFin);
+        ok = CargarTipo(1, periodos, desde, hasta, true) && ok;
+        ok = CargarTipo(2, periodos, desde, hasta, true) && ok;
+        ok = CargarTipo(3, DvFechasSql::DiasEntre(QStringLiteral("INICIO"), desde, hasta), desde,
+                        hasta, true) &&
+             ok;
+        ok = CargarNombres() && ok;
+    }
+    Indexar();
+    return ok;
+}
+
+void CReservaLibranzas::Llenar(const CListaReferencias& refs, bool porSuplente,
+                               CListaLibranzas& lista) const {
+    for (int t = 0; t < 3; ++t) {
+        const auto& indice = porSuplente ? m_porSuplente[t] : m_porPersonal[t];
+        for (const CReferencia& ref : refs) {
+            const auto it = indice.find(ref.m_idPersonal);
+            if (it == indice.end())
+                continue;
+            for (int i : it->second)
+                lista.Agregar(m_filas[t][i]);
+        }
+    }
+}
+
+void CListaLibranzas::Vaciar() {
+    m_libranzas.clear();
+    m_ids.clear();
+    m_acotada = false;
+    m_indicePersonal.clear();
+    m_indiceSuplente.clear();
+    m_indiceValido = false;
+}
+
+void CListaLibranzas::Agregar(const CLibranza& libranza) {
+    m_libranzas.push_back(libranza);
+    m_indiceValido = false;
+}
+
+bool CListaLibranzas::CargarLibranzas(const CListaReferencias& refs, bool porSuplente) {
+    Vaciar();
+    std::vector<int> ids;
+    ids.reserve(refs.size());
+    for (const CReferencia& ref : refs)
+        ids.push_back(ref.m_idPersonal);
+    CReservaLibranzas reserva;
+    const bool ok = reserva.CargarDe(ids, porSuplente);
+    reserva.Llenar(refs, porSuplente, *this);
+    m_ids = std::move(ids);
+    m_porSuplente = porSuplente;
+    return ok;
+}
+
+void CListaLibranzas::CargarDeReserva(const CReservaLibranzas& reserva,
+                                      const CListaReferencias& refs, bool porSuplente, int desde,
+                                      int hasta) {
+    Vaciar();
+    reserva.Llenar(refs, porSuplente, *this);
+    m_ids.reserve(refs.size());
+    for (const CReferencia& ref : refs)
+        m_ids.push_back(ref.m_idPersonal);
+    m_porSuplente = porSuplente;
+    m_acotada = true;
+    m_desde = desde;
+    m_hasta = hasta;
+}
+
+void CListaLibranzas::AsegurarDia(int dia) {
+    if (!m_acotada || (dia >= m_desde && dia <= m_hasta))
+        return;
+    // A day outside the month the list was filled for: read the whole history of the
+    // same workers, as the list would hold when loaded directly.
+    CListaReferencias refs;
+    refs.reserve(m_ids.size());
+    for (int id : m_ids)
+        refs.emplace_back(QString(), id, -1, CDateTime());
+    CargarLibranzas(refs, m_porSuplente);
+}
+
+const CLibranza* CListaLibranzas::Primera(int id, int dia, bool porSuplente) {
+    if (!m_indiceValido) {
+        m_indicePersonal.clear();
+        m_indiceSuplente.clear();
+        for (int i = 0; i < static_cast<int>(m_libranzas.size()); ++i) {
+            m_indicePersonal[m_libranzas[i].m_idPersonal].push_back(i);
+            m_indiceSuplente[m_libranzas[i].m_idSuplente].push_back(i);
+        }
+        m_indiceValido = true;
+    }
+    const auto& indice = porSuplente ? m_indiceSuplente : m_indicePersonal;
+    const auto it = indice.find(id);
+    if (it == indice.end())
+        return nullptr;
+    for (int i : it->second)
+        if (m_libranzas[i].Cubre(dia))
+            return &m_libranzas[i];
+    return nullptr;
+}
+
+bool CListaLibranzas::BuscarLibranza(int idPersonal, const CDateTime& fecha,
+                                     QString& nombreSuplente, int& idSuplente, int& tipo) {
+    const int dia = fecha.DayNumber();
+    AsegurarDia(dia);
+    const CLibranza* libranza = Primera(idPersonal, dia, false);
+    if (!libranza)
+        return false;
+    tipo = libranza->m_tipo;
+    idSuplente = libranza->m_idSuplente;
+    if (idSuplente > 0)
+        nombreSuplente = libranza->m_nombreSuplente;
+    return true;
+}
+
+bool CListaLibranzas::BuscarSuplencia(int idPersonal, const CDateTime& fecha, int& idAusente,
+                                      int& tipo) {
+    const int dia = fecha.DayNumber();
+    AsegurarDia(dia);
+    const CLibranza* libranza = Primera(idPersonal, dia, true);
+    if (!libranza)
+        return false;
+    idAusente = libranza->m_idPersonal;
+    tipo = libranza->m_tipo;
+    return true;
+}

@@ -1,0 +1,303 @@
+#include "MotorPlanilla.h"
+
+#include "DatosMes.h"
+#include "FechasPlanilla.h"
+#include "FechasSql.h"
+#include "Filas.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+// The assignment that holds for a worker: latest DIA_REF before the limit, lowest ID
+// among equal dates.
+struct CAsignacion {
+    int m_idAsignacion = -1;
+    int m_idTurno = -1;
+    CDateTime m_dia;
+    QString m_nombre;
+};
+
+bool Precede(const CAsignacion& a, const CAsignacion& b) {
+    if (a.m_dia.Days() != b.m_dia.Days())
+        return a.m_dia.Days() > b.m_dia.Days();
+    return a.m_idAsignacion < b.m_idAsignacion;
+}
+
+// The 28th of the month at 00:00: assignments strictly before it hold for the month.
+CDateTime Limite(int mes, int anio) {
+    return CDateTime(anio, mes, 28);
+}
+
+// Reads the assignments of the workers picked by `condicion` (on PERSONAL/ASIG_TURNOS)
+// and keeps, per worker, the one that holds for the month of the limit.
+std::unordered_map<int, CAsignacion> Asignaciones(const QString& condicion, const CDateTime& limite,
+                                                  bool& ok) {
+    std::unordered_map<int, CAsignacion> porPersona;
+    if (!limite.IsValid()) {
+        ok = true;
+        return porPersona;
+    }
+    // Every assignment of the workers is read (they are few per worker) and the date
+    // test is made on the parsed value, so every stored date form counts alike.
+    ok = DvFilas::Recorrer(
+        QStringLiteral("SELECT ASIG_TURNOS.ID_PERSONAL, ASIG_TURNOS.ID, ASIG_TURNOS.DIA_REF, "
+                       "ASIG_TURNOS.ID_TURNO, PERSONAL.NOMBREPLANILLA FROM PERSONAL, ASIG_TURNOS "
+                       "WHERE PERSONAL.ID = ASIG_TURNOS.ID_PERSONAL AND ") +
+            condicion,
+        [&](const CDbRecordset& fila) {
+            CAsignacion nueva;
+            nueva.m_dia = fila.GetDateTime(2);
+            if (!nueva.m_dia.IsValid() || !(nueva.m_dia < limite))
+                return;
+            nueva.m_idAsignacion = fila.GetInt(1);
+            const int idPersonal = fila.GetInt(0);
+            auto it = porPersona.find(idPersonal);
+            if (it == porPersona.end()) {
+                nueva.m_idTurno = fila.GetInt(3);
+                nueva.m_nombre = fila.GetText(4);
+                porPersona.emplace(idPersonal, std::move(nueva));
+            } else if (Precede(nueva, it->second)) {
+                it->second.m_idAsignacion = nueva.m_idAsignacion;
+                it->second.m_dia = nueva.m_dia;
+                it->second.m_idTurno = fila.GetInt(3);
+            }
+        });
+    return porPersona;
+}
+
+QString ListaIds(const std::vector<int>& ids) {
+    QStringList partes;
+    for (int id : ids)
+        partes << QString::number(id);
+    return partes.join(QLatin1Char(','));
+}
+} // namespace
+
+CMotorPlanilla::CMotorPlanilla() = default;
+CMotorPlanilla::~CMotorPlanilla() = default;
+
+CDatosMes& CMotorPlanilla::DatosPara(const CDateTime& fecha) {
+    if (!m_datos || !m_datos->Contiene(fecha.DayNumber()))
+        m_datos = std::make_shared<CDatosMes>(fecha.GetMonth(), fecha.GetYear());
+    return *m_datos;
+}
+
+CDatosMes& CMotorPlanilla::DatosDelMes() {
+    if (!m_datos || m_datos->Mes() != m_mes || m_datos->Anio() != m_anio)
+        m_datos = std::make_shared<CDatosMes>(m_mes, m_anio);
+    return *m_datos;
+}
+
+void CMotorPlanilla::CompartirDatos(const CMotorPlanilla& otro) {
+    m_datos = otro.m_datos;
+}
+
+void CMotorPlanilla::OlvidarDatos() {
+    m_datos.reset();
+}
+
+void CMotorPlanilla::CargarLibranzas(const CListaReferencias& referencias) {
+    CDatosMes& datos = DatosDelMes();
+    if (!datos.Valido()) {
+        m_libranzas.CargarLibranzas(referencias, false);
+        return;
+    }
+    m_libranzas.CargarDeReserva(datos.Libranzas(), referencias, false, datos.Desde(),
+                                datos.Hasta());
+}
+
+bool CMotorPlanilla::EsFestivo(const CDateTime& fecha) {
+    if (DiaDeSemana(fecha) == 7)
+        return true;
+    return DatosPara(fecha).Festivos().EsFiesta(fecha.GetDay());
+}
+
+void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDateTime& fecha,
+                                 CListaPlanDia& salida) {
+    salida.clear();
+    m_trabajo.clear();
+    CDatosMes& datos = DatosPara(fecha);
+    const CTablaTurnos& turnos = datos.Turnos();
+    const CExcepcionesMes& excepciones = datos.Excepciones();
+    const int dia = fecha.DayNumber();
+
+    for (const CReferencia& ref : referencias) {
+        const int id = ref.m_idPersonal;
+
+        // An exception of the day wins over leave and rotation.
+        if (const CExcepcion* excepcion = excepciones.Buscar(id, dia)) {
+            if (excepcion->m_tipo != 2)
+                continue;
+            CPlanDia entrada(ref.m_nombrePlanilla, -1, excepcion->m_horaInicio, 0);
+            entrada.m_idPersonal = id;
+            m_trabajo.push_back(entrada);
+            if (EsTurnoPartido(excepcion->m_horaInicio, excepcion->m_horaFin)) {
+                entrada.m_hora += 7;
+                m_trabajo.push_back(entrada);
+            }
+            continue;
+        }
+
+        // A leave period shows the substitute instead, or nobody.
+        QString nombre = ref.m_nombrePlanilla;
+        int tipoLibranza = 0;
+        int idSuplente = -1;
+        QString nombreSuplente;
+        int suplente = -1;
+        int tipo = -1;
+        if (m_libranzas.BuscarLibranza(id, fecha, nombreSuplente, suplente, tipo)) {
+            if (nombreSuplente.isEmpty())
+                continue;
+            nombre = nombreSuplente;
+            tipoLibranza = tipo;
+            idSuplente = suplente;
+        }
+
+        // The rotation gives the shift; a rest day, or a rotation that cannot be followed
+        // (shift gone, no shifts, no shift at the position), gives nothing.
+        const CTurno* turno = turnos.TurnoDelDia(ref.m_idTurno, dia - ref.m_diaRef.DayNumber());
+        if (!turno || turno->EsLibre())
+            continue;
+        const int horaInicio = turno->m_horaInicial.GetHour();
+        CPlanDia entrada(nombre, turno->m_id, horaInicio, tipoLibranza);
+        entrada.m_idPersonal = id;
+        if (tipoLibranza != 0)
+            entrada.m_idSuplente = idSuplente;
+        m_trabajo.push_back(entrada);
+        if (EsTurnoPartido(horaInicio, turno->m_horaFinal.GetHour())) {
+            entrada.m_hora += 7;
+            m_trabajo.push_back(entrada);
+        }
+    }
+    OrdenarPorHora(m_trabajo, salida);
+    m_trabajo.clear();
+}
+
+bool CargarReferencias(CMotorPlanilla& motor, CListaReferencias& lista) {
+    // A new build: read the month afresh.
+    motor.OlvidarDatos();
+    bool ok = true;
+    const auto porPersona =
+        Asignaciones(QStringLiteral("PERSONAL.ID_FUNCION = %1").arg(motor.m_servicio),
+                     Limite(motor.m_mes, motor.m_anio), ok);
+
+    std::vector<std::pair<int, const CAsignacion*>> orden;
+    orden.reserve(porPersona.size());
+    for (const auto& par : porPersona)
+        orden.emplace_back(par.first, &par.second);
+    std::sort(orden.begin(), orden.end(),
+              [](const auto& a, const auto& b) { return Precede(*a.second, *b.second); });
+
+    // Workers are told apart by planilla name: the newest assignment of a name wins.
+    QSet<QString> nombres;
+    for (const CReferencia& ref : lista)
+        nombres.insert(ref.m_nombrePlanilla);
+    lista.reserve(lista.size() + orden.size());
+    for (const auto& par : orden) {
+        const CAsignacion& asignacion = *par.second;
+        if (nombres.contains(asignacion.m_nombre))
+            continue;
+        nombres.insert(asignacion.m_nombre);
+        lista.emplace_back(asignacion.m_nombre, par.first, asignacion.m_idTurno, asignacion.m_dia);
+    }
+    return ok;
+}
+
+std::unique_ptr<CReferencia> CargarReferencia(const CDateTime& fecha, int idPersonal) {
+    bool ok = true;
+    const auto porPersona =
+        Asignaciones(QStringLiteral("ASIG_TURNOS.ID_PERSONAL = %1").arg(idPersonal),
+                     Limite(fecha.GetMonth(), fecha.GetYear()), ok);
+    const auto it = porPersona.find(idPersonal);
+    if (it == porPersona.end())
+        return nullptr;
+    return std::make_unique<CReferencia>(it->second.m_nombre, idPersonal, it->second.m_idTurno,
+                                         it->second.m_dia);
+}
+
+std::unordered_map<int, CReferencia> CargarReferenciasDe(const std::vector<int>& ids, int mes,
+                                                         int anio) {
+    std::unordered_map<int, CReferencia> resultado;
+    if (ids.empty())
+        return resultado;
+    bool ok = true;
+    const auto porPersona =
+        Asignaciones(QStringLiteral("ASIG_TURNOS.ID_PERSONAL IN (%1)").arg(ListaIds(ids)),
+                     Limite(mes, anio), ok);
+    for (const auto& par : porPersona)
+        resultado.emplace(par.first, CReferencia(par.second.m_nombre, par.first,
+                                                 par.second.m_idTurno, par.second.m_dia));
+    return resultado;
+}
+
+void CalcularDia(CMotorPlanilla& motor, const CListaReferencias& referencias,
+                 const CDateTime& fecha, CListaPlanDia& salida) {
+    motor.CalcularDia(referencias, fecha, salida);
+}
+
+int PosicionRotacion(long long dias, long long orden, int n) {
+    if (n <= 0)
+        return -1;
+    long long posicion = (dias + orden) % n; // remainder with the sign of the dividend
+    if (posicion < 0)
+        posicion += n;
+    if (posicion == 0)
+        posicion = n;
+    return static_cast<int>(posicion);
+}
+
+bool EsTurnoPartido(int horaInicio, int horaFin) {
+    return (horaInicio == 8 && horaFin == 22) || (horaInicio == 15 && horaFin == 8);
+}
+
+void OrdenarPorHora(const CListaPlanDia& trabajo, CListaPlanDia& salida) {
+    // Grouped by hour 0..24 in ascending order, list order kept within an hour.
+    int cuenta[25] = {};
+    for (const CPlanDia& entrada : trabajo)
+        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
+            ++cuenta[entrada.m_hora];
+    int inicio[26] = {};
+    for (int h = 0; h < 25; ++h)
+        inicio[h + 1] = inicio[h] + cuenta[h];
+    const std::size_t base = salida.size();
+    salida.resize(base + inicio[25]);
+    for (const CPlanDia& entrada : trabajo)
+        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
+            salida[base + inicio[entrada.m_hora]++] = entrada;
+}
+
+bool EsFestivo(const CDateTime& fecha) {
+    if (DiaDeSemana(fecha) == 7)
+        return true;
+    CFestivosMes festivos;
+    festivos.Cargar(fecha.GetMonth(), fecha.GetYear());
+    return festivos.EsFiesta(fecha.GetDay());
+}
+
+bool BuscarExcepcion(int idPersonal, const CDateTime& fecha, CExcepcion& resultado) {
+    const int dia = fecha.DayNumber();
+    bool encontrada = false;
+    DvFilas::Recorrer(QStringLiteral("SELECT DIA, TIPO, HORAINICIAL, HORAFINAL FROM EXCEPCIONES "
+                                     "WHERE ID_PERSONAL = %1 AND %2 ORDER BY ID")
+                          .arg(idPersonal)
+                          .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), dia, dia)),
+                      [&](const CDbRecordset& fila) {
+                          if (encontrada)
+                              return;
+                          const CDateTime valor = fila.GetDateTime(0);
+                          if (!valor.IsValid() || valor.DayNumber() != dia)
+                              return;
+                          resultado.m_tipo = fila.GetInt(1);
+                          resultado.m_horaInicio = fila.GetDateTime(2).GetHour();
+                          resultado.m_horaFin = fila.GetDateTime(3).GetHour();
+                          encontrada = true;
+                      });
+    return encontrada;
+}
+
+bool operator==(const CPlanDia& a, const CPlanDia& b) {
+    return a.m_nombre == b.m_nombre && a.m_idTurno == b.m_idTurno && a.m_hora == b.m_hora &&
+           a.m_tipoLibranza == b.m_tipoLibranza && a.m_idPersonal == b.m_idPersonal &&
+           a.m_idSuplente == b.m_idSuplente;
+}
