@@ -1,0 +1,40 @@
+#pragma once
+// The file-save dialog of the program, through one door so tests can answer it.
+//
+//   const QString path = DvFileDialog::GetSaveFileName(this, "csv", "*.csv",
+//       "Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||");
+//   if (path.isEmpty()) return; // cancelled
+//
+// Filters are written as pairs "description|patterns" separated by "|" and ended by
+// "||". A name given without extension gets the default extension. Tests queue the
+// answers with SetNextFileName (an empty name answers Cancel) and read back what was
+// asked with LastRequest.
+
+#include <QString>
+#include <QWidget>
+
+namespace DvFileDialog {
+struct Request {
+    QString defaultExtension;
+    QString initialName;
+    QString filter;
+    bool confirmOverwrite = true;
+    bool asked = false; // false until a dialog has been asked for
+};
+
+// The chosen path, or an empty text when the user cancelled. The user is asked before
+// an existing file is overwritten when confirmOverwrite is set.
+QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const QString& initialName,
+                        const QString& filter, bool confirmOverwrite = true);
+
+// "A (*.a)|*.a|B|*.b||" -> "A (*.a);;B (*.b)": each description, with its patterns
+// appended in brackets unless it already shows them.
+QString ToQtFilter(const QString& filter);
+// The path with ".ext" appended when its file name has no extension (and ext is set).
+QString WithDefaultExtension(const QString& path, const QString& extension);
+
+// Tests.
+void SetNextFileName(const QString& path);
+void ClearFileNames();
+Request LastRequest();
+} // namespace DvFileDialog
