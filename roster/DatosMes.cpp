@@ -7,14 +7,11 @@
 
 #include <algorithm>
 
-namespace {
-// The date part that marks a rest day in TURNOS.HORAINICIAL.
-const int DiaLibre = CDateTime(2001, 4, 23).DayNumber();
-} // namespace
-
 bool CTurno::EsLibre() const {
-    return m_horaInicial.GetStatus() != CDateTime::Invalid &&
-           m_horaInicial.GetStatus() != CDateTime::Null && m_horaInicial.DayNumber() == DiaLibre;
+    // The date part that marks a rest day in TURNOS.HORAINICIAL (computed on first use:
+    // the date type's own constants are set up at start-up in another file).
+    static const int diaLibre = CDateTime(2001, 4, 23).DayNumber();
+    return m_horaInicial.IsValid() && m_horaInicial.DayNumber() == diaLibre;
 }
 
 void CTablaTurnos::Vaciar() {
