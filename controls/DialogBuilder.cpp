@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 
+#include "ComboList.h"
 #include "EditSpecial.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,7 @@ constexpr int kSortKeyRole = Qt::UserRole + 100;
 std::map<QString, ControlFactory>& ClassRegistry() {
     static std::map<QString, ControlFactory> registry = {
         {QStringLiteral("CEditSpecial"), [](QWidget* parent) { return new CEditSpecial(parent); }},
+        {QStringLiteral("CComboList"), [](QWidget* parent) { return new CComboList(parent); }},
     };
     return registry;
 }
@@ -134,7 +136,8 @@ QWidget* CreateStandard(const CControlTemplate& control, QWidget* parent) {
     case ControlKind::RadioButton:
         return new QRadioButton(parent);
     case ControlKind::ComboBox:
-        return new QComboBox(parent);
+        // Every list of the program carries item data (row IDs).
+        return new CComboList(parent);
     case ControlKind::ListBox:
         return new QListWidget(parent);
     case ControlKind::Placeholder:

@@ -8,7 +8,7 @@
 // Standard widgets by kind: push buttons QPushButton, labels QLabel, group boxes
 // QGroupBox, edits QLineEdit, "special" edits CEditSpecial, check boxes QCheckBox,
 // radio buttons QRadioButton (grouped in a QButtonGroup per template group), combos
-// QComboBox, list boxes QListWidget, placeholders QFrame, progress bars QProgressBar,
+// CComboList, list boxes QListWidget, placeholders QFrame, progress bars QProgressBar,
 // icons QLabel. A control can be made by another class: by id through the factories
 // given to Build, or by the template's "class=NAME" through RegisterClass.
 

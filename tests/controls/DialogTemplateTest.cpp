@@ -2,6 +2,7 @@
 // forms built from the program's templates, their controls found by id.
 
 #include "DialogTemplate.h"
+#include "ComboList.h"
 #include "DialogBuilder.h"
 #include "DialogUnits.h"
 #include "EditSpecial.h"
@@ -233,9 +234,9 @@ void DialogTemplateTest::rosterFormTemplateBuildsAsGiven() {
     CTemplateForm form(101);
     QCOMPARE(form.sizeHint(), form.Units().MapSize(584, 382));
 
-    auto* month = form.Item<QComboBox>(1053);
+    auto* month = form.Item<CComboList>(1053);
     auto* year = form.Item<CEditSpecial>(1054);
-    auto* service = form.Item<QComboBox>(1055);
+    auto* service = form.Item<CComboList>(1055);
     auto* generate = form.Item<QPushButton>(1056);
     QWidget* placeholder = form.GetDlgItem(1015);
     QVERIFY(month && year && service && generate && placeholder);
@@ -346,10 +347,10 @@ void DialogTemplateTest::sortedComboKeepsDataWithItsText() {
     CTemplateDialog dialog(t);
     auto* combo = dialog.Item<QComboBox>(1090);
     QVERIFY(combo);
-    combo->addItem("Urgencias", 4);
-    combo->addItem("ambulancias", 7);
-    combo->addItem("Ávila", 9);
-    combo->addItem("Cirugía", 2);
+    QCOMPARE(CComboList::AddItem(*combo, "Urgencias", 4), 0);
+    QCOMPARE(CComboList::AddItem(*combo, "ambulancias", 7), 0);
+    QCOMPARE(CComboList::AddItem(*combo, "Ávila", 9), 1);
+    QCOMPARE(CComboList::AddItem(*combo, "Cirugía", 2), 2);
     const QStringList expected{"ambulancias", "Ávila", "Cirugía", "Urgencias"};
     const QList<int> data{7, 9, 2, 4};
     for (int i = 0; i < expected.size(); ++i) {
