@@ -392,3 +392,13 @@ int DvControlId(const QWidget* widget) {
     const QVariant id = widget->property("dlgId");
     return id.isValid() ? id.toInt() : -1;
 }
+
+QWidget* DvFindDlgItem(const QWidget* root, int id) {
+    if (!root)
+        return nullptr;
+    for (QWidget* child : root->findChildren<QWidget*>()) {
+        if (DvControlId(child) == id && child->property("dlgId").isValid())
+            return child;
+    }
+    return nullptr;
+}

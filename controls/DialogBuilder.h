@@ -67,3 +67,6 @@ void DvSetWindowText(QWidget* widget, const QString& text);
 
 // The dialog-unit id a control was built with, or -1.
 int DvControlId(const QWidget* widget);
+// The first descendant of root that carries the id (a window that took over a
+// control, such as a grid on its placeholder, carries the id from then on).
+QWidget* DvFindDlgItem(const QWidget* root, int id);

@@ -32,6 +32,13 @@ void CTemplateContent::Build(QWidget* host, const CDialogTemplate& dialogTemplat
     m_items = CDialogBuilder::Build(m_template, host, m_units, factories, origin);
 }
 
+QWidget* CTemplateContent::Find(const QWidget* host, int id) const {
+    QWidget* built = m_items.Get(id);
+    if (built && built->property("dlgId").isValid() && DvControlId(built) == id)
+        return built;
+    return DvFindDlgItem(host, id);
+}
+
 // ---------------------------------------------------------------------------------------
 
 CTemplateDialog::CTemplateDialog(int templateId, QWidget* parent, const ControlFactories& factories)

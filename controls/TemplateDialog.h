@@ -42,6 +42,9 @@ public:
     const CDialogTemplate& Template() const { return m_template; }
     const CDialogUnits& Units() const { return m_units; }
     const CDialogItems& Items() const { return m_items; }
+    // The control with the id under host: the one built with it while it still carries
+    // the id, else whichever descendant carries it now.
+    QWidget* Find(const QWidget* host, int id) const;
     // Client size of the template in pixels.
     QSize ClientSize() const {
         return m_units.MapSize(m_template.rect.width(), m_template.rect.height());
@@ -70,8 +73,10 @@ public:
     const CDialogItems& Items() const { return m_content.Items(); }
     QRect MapDialogRect(const QRect& units) const { return m_content.Units().Map(units); }
 
-    QWidget* GetDlgItem(int id) const { return m_content.Items().Get(id); }
-    template <class T> T* Item(int id) const { return m_content.Items().Get<T>(id); }
+    // The control with the id; a window that has taken a control over (a grid on its
+    // placeholder) is found by the same id.
+    QWidget* GetDlgItem(int id) const { return m_content.Find(this, id); }
+    template <class T> T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
     QString GetDlgItemText(int id) const { return DvGetWindowText(GetDlgItem(id)); }
     void SetDlgItemText(int id, const QString& text) { DvSetWindowText(GetDlgItem(id), text); }
 
@@ -128,8 +133,10 @@ public:
     const CDialogItems& Items() const { return m_content.Items(); }
     QRect MapDialogRect(const QRect& units) const { return m_content.Units().Map(units); }
 
-    QWidget* GetDlgItem(int id) const { return m_content.Items().Get(id); }
-    template <class T> T* Item(int id) const { return m_content.Items().Get<T>(id); }
+    // The control with the id; a window that has taken a control over (a grid on its
+    // placeholder) is found by the same id.
+    QWidget* GetDlgItem(int id) const { return m_content.Find(this, id); }
+    template <class T> T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
     QString GetDlgItemText(int id) const { return DvGetWindowText(GetDlgItem(id)); }
     void SetDlgItemText(int id, const QString& text) { DvSetWindowText(GetDlgItem(id), text); }
 

@@ -270,6 +270,15 @@ void DialogTemplateTest::rosterFormTemplateBuildsAsGiven() {
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     }
 
+    // A window that takes the placeholder over (as the roster grid does) is found by
+    // the same id from then on.
+    auto* grid = new QWidget(&form);
+    grid->setGeometry(placeholder->geometry());
+    placeholder->setProperty("dlgId", QVariant());
+    grid->setProperty("dlgId", 1015);
+    QCOMPARE(form.GetDlgItem(1015), grid);
+    QCOMPARE(form.GetDlgItem(1056), static_cast<QWidget*>(generate));
+
     // Typing into the year field works through the form.
     year->SetDisplayText(QString());
     QTest::keyClicks(year, "20x07");
