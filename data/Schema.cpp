@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <sqlite3.h>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 // The schema check reports the failure of its query but does not probe the
@@ -28,6 +31,24 @@ QString ReadResource(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
+}
+
+QFileDevice::Permissions NewFilePermissions() {
+    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadUser | QFileDevice::WriteUser;
+#ifdef Q_OS_UNIX
+    const mode_t mask = umask(0);
+    umask(mask);
+    if (!(mask & S_IRGRP))
+        permissions |= QFileDevice::ReadGroup;
+    if (!(mask & S_IWGRP))
+        permissions |= QFileDevice::WriteGroup;
+    if (!(mask & S_IROTH))
+        permissions |= QFileDevice::ReadOther;
+    if (!(mask & S_IWOTH))
+        permissions |= QFileDevice::WriteOther;
+#endif
+    return permissions;
 }
 
 bool Exec(sqlite3* db, const QString& sql, QString& error) {
@@ -159,6 +180,9 @@ bool CreateDatabase(const QString& path, const QString& password, const QString&
         return false;
     }
     temp.close();
+    // A temporary file is private to its owner; the database gets the permissions of
+    // any new file of the user.
+    temp.setPermissions(NewFilePermissions());
 
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(temp.fileName()).constData(), &db,

@@ -9,10 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using DataTest::RecordingConnection;
 
@@ -73,6 +75,15 @@ void TestSchema::newFileHasEveryTable() {
     RecordingConnection c;
     QVERIFY(c->OpenFile(path, "pradoluminar"));
     QCOMPARE(c.Boxes(), 0);
+
+    // The file gets the user's usual permissions, not those of a private temporary file.
+    const mode_t old = umask(022);
+    const QString shared = DataTest::NewDatabase();
+    umask(old);
+    const QFileDevice::Permissions p = QFileInfo(shared).permissions();
+    QVERIFY(p & QFileDevice::ReadOther);
+    QVERIFY(p & QFileDevice::ReadGroup);
+    QVERIFY(!(p & QFileDevice::WriteOther));
 }
 
 void TestSchema::refusesToOverwriteAndLeavesNothingOnFailure() {
