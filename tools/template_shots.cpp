@@ -3,6 +3,7 @@
 //
 //   template_shots [OUTPUT_DIR]      (default: the current directory)
 
+#include "ColorRef.h"
 #include "DialogTemplate.h"
 #include "EditSpecial.h"
 #include "TemplateDialog.h"
@@ -106,6 +107,33 @@ int main(int argc, char** argv) {
                  QStringLiteral("dialogo_%1.png").arg(id));
             dialog.hide();
         }
+    }
+
+    // The masked edit in its states: empty date template, a date, a time with seconds,
+    // a display-only field on its own background.
+    {
+        CDialogTemplate fields;
+        QString error;
+        CDialogTemplate::Parse(QStringLiteral("dialog 0 0 0 160 70 popup caption\n"
+                                              "title \"Campos\"\n"
+                                              "label -1 \"Fecha:\" 7 9 40 8\n"
+                                              "special 10 \"\" 50 7 40 12\n"
+                                              "special 11 \"\" 95 7 40 12\n"
+                                              "label -1 \"Hora:\" 7 25 40 8\n"
+                                              "special 12 \"\" 50 23 40 12\n"
+                                              "label -1 \"Servicio:\" 7 41 40 8\n"
+                                              "special 13 \"\" 50 39 100 12\n"),
+                               fields, &error);
+        CTemplateDialog dialog(fields);
+        dialog.Item<CEditSpecial>(10)->SetMask(QStringLiteral("##-##-##"));
+        dialog.Item<CEditSpecial>(11)->SetMask(QStringLiteral("##-##-##"));
+        dialog.Item<CEditSpecial>(11)->SetDate(CDateTime(2007, 1, 5));
+        dialog.Item<CEditSpecial>(12)->SetMask(QStringLiteral("##:##:##"));
+        dialog.Item<CEditSpecial>(12)->SetTime(CDateTime(1899, 12, 30, 7, 5, 9), true);
+        dialog.Item<CEditSpecial>(13)->SetDisplayText(QStringLiteral("Urgencias"));
+        dialog.Item<CEditSpecial>(13)->SetReadOnly(true, DvColor::ReadOnlyField);
+        dialog.show();
+        save(WithTitle(&dialog, dialog.windowTitle()), QStringLiteral("campos.png"));
     }
 
     CTemplateDialog picker(MakeDatePickerTemplate());
