@@ -81,25 +81,21 @@ const CTurno* CTablaTurnos::TurnoDelDia(int idTurnoRef, int dias) const {
 
 bool CExcepcionesMes::Cargar(int desde, int hasta) {
     m_filas.clear();
-    DvFilas::AsegurarIndices();
     const bool ok = DvFilas::Recorrer(
-        QStringLiteral("SELECT ID, ID_PERSONAL, DIA, TIPO, HORAINICIAL, HORAFINAL FROM "
-                       "EXCEPCIONES WHERE ") +
-            DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta),
+        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_HORA(HORAINICIAL), "
+                       "DV_HORA(HORAFINAL) FROM EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 "
+                       "AND %3")
+            .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta))
+            .arg(desde)
+            .arg(hasta),
         [&](const CDbRecordset& fila) {
-            const CDateTime dia = fila.GetDateTime(2);
-            if (!dia.IsValid())
-                return;
-            const int numero = dia.DayNumber();
-            if (numero < desde || numero > hasta)
-                return;
             CFila nueva;
             nueva.m_id = fila.GetInt(0);
             nueva.m_idPersonal = fila.GetInt(1);
-            nueva.m_dia = numero;
+            nueva.m_dia = fila.GetInt(2);
             nueva.m_excepcion.m_tipo = fila.GetInt(3);
-            nueva.m_excepcion.m_horaInicio = fila.GetDateTime(4).GetHour();
-            nueva.m_excepcion.m_horaFin = fila.GetDateTime(5).GetHour();
+            nueva.m_excepcion.m_horaInicio = fila.GetInt(4);
+            nueva.m_excepcion.m_horaFin = fila.GetInt(5);
             m_filas.push_back(nueva);
         });
     std::sort(m_filas.begin(), m_filas.end(), [](const CFila& a, const CFila& b) {

@@ -11,11 +11,8 @@ namespace DvFilas {
 // failed (the failure has been reported); rows read before it have been handled.
 template <class F> bool Recorrer(const QString& sql, F&& fila);
 
+// Logs the statement and makes sure the engine's SQL functions are there.
 void Registrar(const QString& sql);
-
-// Makes sure the date columns the engine reads by month are indexed, once per open
-// database. Silent: a file that cannot take them (read-only) is read without.
-void AsegurarIndices();
 } // namespace DvFilas
 
 template <class F> bool DvFilas::Recorrer(const QString& sql, F&& fila) {

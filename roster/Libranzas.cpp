@@ -29,30 +29,34 @@ bool CReservaLibranzas::CargarTipo(int tipo, const QString& condicion, int desde
                                    bool acotado) {
     std::vector<CLibranza>& filas = m_filas[tipo - 1];
     filas.clear();
-    // A personal day is one day: its end is its start.
+    // A personal day is one day: its end is its start. A period without readable dates
+    // covers no day.
     const QString final = tipo == 3 ? QStringLiteral("INICIO") : QStringLiteral("FINAL");
-    const QString sql = QStringLiteral("SELECT ID, ID_PERSONAL, INICIO, %1, ID_SUPLENTE FROM %2 "
-                                       "WHERE %3 ORDER BY ID")
-                            .arg(final, QLatin1String(Tablas[tipo - 1]), condicion);
-    return DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
-        const CDateTime inicio = fila.GetDateTime(2);
-        const CDateTime fin = fila.GetDateTime(3);
-        // A period without readable dates covers no day.
-        if (!inicio.IsValid() || !fin.IsValid())
-            return;
+    QString sql = QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(INICIO), DV_DIA(%1), ID_SUPLENTE "
+                                 "FROM %2 WHERE %3 AND DV_DIA(INICIO) IS NOT NULL AND "
+                                 "DV_DIA(%1) IS NOT NULL")
+                      .arg(final, QLatin1String(Tablas[tipo - 1]), condicion);
+    if (acotado)
+        sql += QStringLiteral(" AND DV_DIA(%1) >= %2 AND DV_DIA(INICIO) <= %3")
+                   .arg(final)
+                   .arg(desde)
+                   .arg(hasta);
+    // Read in whatever order the date index gives, then put in row ID order.
+    const bool ok = DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
         CLibranza libranza;
         libranza.m_id = fila.GetInt(0);
         libranza.m_idPersonal = fila.GetInt(1);
-        libranza.m_inicio = inicio.DatePart();
-        libranza.m_final = fin.DatePart();
-        libranza.m_diaInicio = inicio.DayNumber();
-        libranza.m_diaFinal = fin.DayNumber();
+        libranza.m_diaInicio = fila.GetInt(2);
+        libranza.m_diaFinal = fila.GetInt(3);
+        libranza.m_inicio = CDateTime::FromDays(libranza.m_diaInicio);
+        libranza.m_final = CDateTime::FromDays(libranza.m_diaFinal);
         libranza.m_idSuplente = fila.GetInt(4);
         libranza.m_tipo = tipo;
-        if (acotado && (libranza.m_diaFinal < desde || libranza.m_diaInicio > hasta))
-            return;
         filas.push_back(libranza);
     });
+    std::stable_sort(filas.begin(), filas.end(),
+                     [](const CLibranza& a, const CLibranza& b) { return a.m_id < b.m_id; });
+    return ok;
 }
 
 bool CReservaLibranzas::CargarNombres() {
@@ -110,7 +114,6 @@ bool CReservaLibranzas::CargarEntre(int desde, int hasta) {
     for (auto& filas : m_filas)
         filas.clear();
     if (hasta >= desde) {
-        DvFilas::AsegurarIndices();
         const int anioFin = CDateTime::FromDays(hasta).GetYear();
         // Periods that end on or after the first day and start before the end of the
         // last day's year; the exact overlap is checked on each row.

@@ -29,8 +29,9 @@ CDateTime Limite(int mes, int anio) {
     return CDateTime(anio, mes, 28);
 }
 
-// Reads the assignments of the workers picked by `condicion` (on PERSONAL/ASIG_TURNOS)
-// and keeps, per worker, the one that holds for the month of the limit.
+// Reads, per worker picked by `condicion` (on PERSONAL/ASIG_TURNOS), the assignment that
+// holds for the month of the limit. The date test is made inside the database on the
+// dates as read (every stored form alike).
 std::unordered_map<int, CAsignacion> Asignaciones(const QString& condicion, const CDateTime& limite,
                                                   bool& ok) {
     std::unordered_map<int, CAsignacion> porPersona;
@@ -38,31 +39,31 @@ std::unordered_map<int, CAsignacion> Asignaciones(const QString& condicion, cons
         ok = true;
         return porPersona;
     }
-    // Every assignment of the workers is read (they are few per worker) and the date
-    // test is made on the parsed value, so every stored date form counts alike.
-    ok = DvFilas::Recorrer(
-        QStringLiteral("SELECT ASIG_TURNOS.ID_PERSONAL, ASIG_TURNOS.ID, ASIG_TURNOS.DIA_REF, "
-                       "ASIG_TURNOS.ID_TURNO, PERSONAL.NOMBREPLANILLA FROM PERSONAL, ASIG_TURNOS "
-                       "WHERE PERSONAL.ID = ASIG_TURNOS.ID_PERSONAL AND ") +
-            condicion,
-        [&](const CDbRecordset& fila) {
-            CAsignacion nueva;
-            nueva.m_dia = fila.GetDateTime(2);
-            if (!nueva.m_dia.IsValid() || !(nueva.m_dia < limite))
-                return;
-            nueva.m_idAsignacion = fila.GetInt(1);
-            const int idPersonal = fila.GetInt(0);
-            auto it = porPersona.find(idPersonal);
-            if (it == porPersona.end()) {
-                nueva.m_idTurno = fila.GetInt(3);
-                nueva.m_nombre = fila.GetText(4);
-                porPersona.emplace(idPersonal, std::move(nueva));
-            } else if (Precede(nueva, it->second)) {
-                it->second.m_idAsignacion = nueva.m_idAsignacion;
-                it->second.m_dia = nueva.m_dia;
-                it->second.m_idTurno = fila.GetInt(3);
-            }
-        });
+    // Every assignment of the workers before the limit comes out with its date as a
+    // number; the latest per worker (equal dates: lowest ID) is kept here.
+    const QString sql =
+        QStringLiteral("SELECT ASIG_TURNOS.ID_PERSONAL, ASIG_TURNOS.ID, ASIG_TURNOS.ID_TURNO, "
+                       "DV_DIAS(ASIG_TURNOS.DIA_REF), PERSONAL.NOMBREPLANILLA FROM PERSONAL, "
+                       "ASIG_TURNOS WHERE PERSONAL.ID = ASIG_TURNOS.ID_PERSONAL AND %1 AND "
+                       "DV_DIAS(ASIG_TURNOS.DIA_REF) < %2")
+            .arg(condicion)
+            .arg(limite.DayNumber());
+    ok = DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
+        CAsignacion nueva;
+        nueva.m_idAsignacion = fila.GetInt(1);
+        nueva.m_dia = fila.GetDateTime(3);
+        const int idPersonal = fila.GetInt(0);
+        auto it = porPersona.find(idPersonal);
+        if (it == porPersona.end()) {
+            nueva.m_idTurno = fila.GetInt(2);
+            nueva.m_nombre = fila.GetText(4);
+            porPersona.emplace(idPersonal, std::move(nueva));
+        } else if (Precede(nueva, it->second)) {
+            it->second.m_idAsignacion = nueva.m_idAsignacion;
+            it->second.m_dia = nueva.m_dia;
+            it->second.m_idTurno = fila.GetInt(2);
+        }
+    });
     return porPersona;
 }
 

@@ -1,0 +1,103 @@
+#include "FuncionesSql.h"
+
+#include "DateTime.h"
+#include "DbConnection.h"
+#include "DbQuery.h"
+
+#include <QString>
+#include <sqlite3.h>
+
+namespace {
+bool Digitos(const unsigned char* t, int desde, int cuantos) {
+    for (int i = desde; i < desde + cuantos; ++i)
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+    return true;
+}
+
+int Numero(const unsigned char* t, int desde, int cuantos) {
+    int valor = 0;
+    for (int i = desde; i < desde + cuantos; ++i)
+        valor = valor * 10 + (t[i] - '0');
+    return valor;
+}
+
+// The value as a date-time column reads it. The program's own form
+// 'YYYY/MM/DD HH:MM:SS' is read directly; every other text goes through the full reader.
+CDateTime Valor(sqlite3_value* valor) {
+    switch (sqlite3_value_type(valor)) {
+    case SQLITE_NULL:
+        return CDateTime::MakeNull();
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return CDateTime::FromDays(sqlite3_value_double(valor));
+    case SQLITE_TEXT: {
+        const unsigned char* t = sqlite3_value_text(valor);
+        const int n = sqlite3_value_bytes(valor);
+        if (n == 19 && t[4] == '/' && t[7] == '/' && t[10] == ' ' && t[13] == ':' && t[16] == ':' &&
+            Digitos(t, 0, 4) && Digitos(t, 5, 2) && Digitos(t, 8, 2) && Digitos(t, 11, 2) &&
+            Digitos(t, 14, 2) && Digitos(t, 17, 2))
+            return CDateTime(Numero(t, 0, 4), Numero(t, 5, 2), Numero(t, 8, 2), Numero(t, 11, 2),
+                             Numero(t, 14, 2), Numero(t, 17, 2));
+        return CDateTime::Parse(QString::fromUtf8(reinterpret_cast<const char*>(t), n));
+    }
+    default:
+        return CDateTime::MakeInvalid();
+    }
+}
+
+void Dias(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const CDateTime v = Valor(argv[0]);
+    if (v.IsValid())
+        sqlite3_result_double(ctx, v.Days());
+    else
+        sqlite3_result_null(ctx);
+}
+
+void Dia(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const CDateTime v = Valor(argv[0]);
+    if (v.IsValid())
+        sqlite3_result_int(ctx, v.DayNumber());
+    else
+        sqlite3_result_null(ctx);
+}
+
+void Hora(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_result_int(ctx, Valor(argv[0]).GetHour());
+}
+
+bool Registradas(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    const bool hay = sqlite3_prepare_v2(db, "SELECT DV_DIA(NULL)", -1, &stmt, nullptr) == SQLITE_OK;
+    sqlite3_finalize(stmt);
+    return hay;
+}
+} // namespace
+
+namespace DvFuncionesSql {
+void Preparar() {
+    CDbConnection& conexion = CDbConnection::Instance();
+    if (!conexion.IsOpen())
+        return;
+    sqlite3* db = conexion.Handle();
+    if (!db || Registradas(db))
+        return;
+    const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    sqlite3_create_function_v2(db, "DV_DIAS", 1, banderas, nullptr, Dias, nullptr, nullptr,
+                               nullptr);
+    sqlite3_create_function_v2(db, "DV_DIA", 1, banderas, nullptr, Dia, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "DV_HORA", 1, banderas, nullptr, Hora, nullptr, nullptr,
+                               nullptr);
+    // The month's rows are found through indexes on the date columns. A file that cannot
+    // take them (read-only) is read without.
+    static const char* const indices[] = {
+        "CREATE INDEX IF NOT EXISTS IX_EXCEPCIONES_DIA ON EXCEPCIONES (DIA)",
+        "CREATE INDEX IF NOT EXISTS IX_VACACIONES_FINAL ON VACACIONES (FINAL)",
+        "CREATE INDEX IF NOT EXISTS IX_BAJAS_FINAL ON BAJAS (FINAL)",
+        "CREATE INDEX IF NOT EXISTS IX_DIASPERSONALES_INICIO ON DIASPERSONALES (INICIO)",
+    };
+    CDbQuery consulta(conexion);
+    for (const char* sql : indices)
+        consulta.ExecuteCommand(QString::fromLatin1(sql), nullptr, 0);
+}
+} // namespace DvFuncionesSql
