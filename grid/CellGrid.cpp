@@ -946,7 +946,8 @@ GridColor CCellGrid::OnGetDefaultBackColor(int section) {
 
 void CCellGrid::OnDrawFocusRect(QPainter* dc, const QRect& rect) {
     // A dotted rectangle, one pixel inside the right and bottom edges.
-    QPen pen(QColor(Qt::black), 1, Qt::DotLine);
+    QPen pen(QColor(Qt::black), 1, Qt::CustomDashLine);
+    pen.setDashPattern({1.0, 1.0});
     pen.setCosmetic(true);
     dc->save();
     dc->setPen(pen);

@@ -1,0 +1,316 @@
+// What the grid paints, read back from pictures of its windows: grid lines, thin, medium
+// and thick borders, 3-D heading frames, joined blocks, the empty area, highlighting of the
+// current cell and row, text running over empty cells, fonts owned by the grid's owner,
+// check boxes, arrows, and when the scroll bars show.
+
+#include "GridTestSupport.h"
+#include "TestSupport.h"
+
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+constexpr GridColor kBlack = 0x000000;
+constexpr GridColor kRed = 0x0000FF;
+
+// A grid set up like the program's lists and roster: pale yellow cells and empty area.
+class PaleGrid : public CCellGrid {
+public:
+    QPen black{QColor(Qt::black), 1};
+    bool blackPen = false;
+
+    void OnGridSetup() override {
+        CCellRecord def;
+        GetGridDefault(&def);
+        def.SetBackColor(kPaleYellow);
+        def.SetAlignment(GridAlign::VCenter);
+        if (blackPen)
+            def.SetBorderPen(&black);
+        SetGridDefault(&def);
+    }
+    GridColor OnGetDefaultBackColor(int section) override {
+        return section == GridSection::CellArea ? kPaleYellow
+                                                : GetGridSysColor(GridSysColor::ButtonFace);
+    }
+};
+
+// Rows and columns of an image holding a colour other than the background.
+QRect InkBox(const QImage& image, const QRect& area, GridColor background) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (GridTest::ColorAt(image, x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Columns and rows of the default size; the current cell (highlighted) is put in the last
+// one, out of the way of the pixels the tests read.
+void Fill(CCellGrid& g, int columns, int rows) {
+    g.SetColumnCount(columns, 1);
+    g.SetRowCount(rows, 1);
+    g.SetUniformRowHeight(1);
+    g.GotoCell(columns - 1, rows - 1);
+}
+} // namespace
+
+class GridPaintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { DvTest::IsolateSettings(); }
+
+    void plainCellsShowLightGreyLinesAndThePaleEmptyArea() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 3, 3);
+        const QImage image = GridTest::Picture(g.CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 10, 5), kPaleYellow);
+        QCOMPARE(GridTest::ColorAt(image, 74, 5), kGridLineColor);   // right line of column 0
+        QCOMPARE(GridTest::ColorAt(image, 10, 19), kGridLineColor);  // bottom line of row 0
+        QCOMPARE(GridTest::ColorAt(image, 75, 5), kPaleYellow);      // column 1 starts clean
+        QCOMPARE(GridTest::ColorAt(image, 250, 5), kPaleYellow);     // right of the columns
+        QCOMPARE(GridTest::ColorAt(image, 10, 100), kPaleYellow);    // below the rows
+        QCOMPARE(GridTest::ColorAt(image, 224, 59), kGridLineColor); // last cell's corner
+    }
+
+    void emptyAreaComesFromTheHook() {
+        GridTest::Host<CCellGrid> host(QSize(400, 200));
+        Fill(*host.grid, 1, 1);
+        const QImage image = GridTest::Picture(host->CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 300, 150), GetGridSysColor(GridSysColor::Window));
+    }
+
+    void bordersAreDrawnInsideTheCell() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.blackPen = true;
+        g.OnGridSetup();
+        Fill(g, 3, 3);
+        g.SetCellBorder(1, 1, GridBorder::ThickTop);
+        g.SetCellBorder(0, 1, GridBorder::MediumLeft);
+        g.SetCellBorder(2, 1, 0x20D);
+        g.RedrawAll();
+        const QImage image = GridTest::Picture(g.CellArea());
+        // Thick top of (1,1): three black rows, then the background.
+        for (int y = 20; y < 23; ++y)
+            QCOMPARE(GridTest::ColorAt(image, 100, y), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 100, 23), kPaleYellow);
+        // Medium left of (0,1): two black columns.
+        QCOMPARE(GridTest::ColorAt(image, 0, 30), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 1, 30), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 2, 30), kPaleYellow);
+        // 0x20D: thick top, thin left, right and bottom in the cell's own pen.
+        QCOMPARE(GridTest::ColorAt(image, 180, 22), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 180, 23), kPaleYellow);
+        QCOMPARE(GridTest::ColorAt(image, 150, 30), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 224, 30), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 180, 39), kBlack);
+        QCOMPARE(GridTest::ColorAt(image, 151, 30), kPaleYellow);
+        // A cell whose border asks for nothing keeps the light grey lines, even with a
+        // black border pen.
+        QCOMPARE(GridTest::ColorAt(image, 74, 5), kGridLineColor);
+        QCOMPARE(GridTest::ColorAt(image, 10, 19), kGridLineColor);
+    }
+
+    void headingsHaveARaisedFrame() {
+        GridTest::Host<CCellGrid> host(QSize(400, 200));
+        Fill(*host.grid, 2, 2);
+        host->SetCellText(0, -1, QStringLiteral("Servicios"));
+        const QImage image = GridTest::Picture(host->TopHeading());
+        QCOMPARE(GridTest::ColorAt(image, 0, 0), kWhite);
+        QCOMPARE(GridTest::ColorAt(image, 74, 19), GetGridSysColor(GridSysColor::ButtonShadow));
+        QCOMPARE(GridTest::ColorAt(image, 3, 3), GetGridSysColor(GridSysColor::ButtonFace));
+        // The text is centred: ink in the middle of the cell, none near its edges.
+        const QRect ink =
+            InkBox(image, QRect(2, 2, 71, 16), GetGridSysColor(GridSysColor::ButtonFace));
+        QVERIFY(ink.isValid());
+        QVERIFY(qAbs(ink.center().x() - 37) <= 2);
+        // The strip right of the last column has the heading background.
+        QCOMPARE(GridTest::ColorAt(image, 300, 10), GetGridSysColor(GridSysColor::ButtonFace));
+    }
+
+    void joinedBlockIsOneCell() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 3, 3);
+        g.JoinCells(0, 0, 1, 1);
+        CCellRecord r;
+        g.GetCell(0, 0, &r);
+        r.SetBackColor(kRed);
+        g.SetCell(0, 0, &r);
+        g.GetCell(1, 1, &r);
+        r.SetBackColor(kBlack); // not the start: never shown
+        g.SetCell(1, 1, &r);
+        g.RedrawAll();
+        const QImage image = GridTest::Picture(g.CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 74, 5), kRed);  // no line inside the block
+        QCOMPARE(GridTest::ColorAt(image, 10, 19), kRed); // nor between its rows
+        QCOMPARE(GridTest::ColorAt(image, 120, 30), kRed);
+        QCOMPARE(GridTest::ColorAt(image, 149, 30), kGridLineColor);
+        QCOMPARE(GridTest::ColorAt(image, 120, 39), kGridLineColor);
+        QCOMPARE(GridTest::ColorAt(image, 180, 30), kPaleYellow);
+    }
+
+    void currentCellAndRowAreHighlighted() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 3, 3);
+        const GridColor highlight = GetGridSysColor(GridSysColor::Highlight);
+        QCOMPARE(g.GotoCell(1, 1), 0);
+        QImage image = GridTest::Picture(g.CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 100, 25), highlight);
+        QCOMPARE(GridTest::ColorAt(image, 10, 25), kPaleYellow);
+        g.SetRowHighlight(1);
+        image = GridTest::Picture(g.CellArea());
+        for (int x : {10, 100, 180})
+            QCOMPARE(GridTest::ColorAt(image, x, 25), highlight);
+        QCOMPARE(GridTest::ColorAt(image, 10, 5), kPaleYellow);
+        QCOMPARE(GridTest::ColorAt(image, 10, 45), kPaleYellow);
+        // Headings never show the current cell.
+        const QImage heading = GridTest::Picture(g.TopHeading());
+        QCOMPARE(GridTest::ColorAt(heading, 100, 10), GetGridSysColor(GridSysColor::ButtonFace));
+    }
+
+    void focusRectangleLiesInsideTheRightAndBottomEdges() {
+        CCellGrid g;
+        QImage image(12, 12, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter dc(&image);
+            g.OnDrawFocusRect(&dc, QRect(0, 0, 10, 10));
+        }
+        QCOMPARE(InkBox(image, QRect(0, 0, 12, 12), kWhite), QRect(0, 0, 9, 9));
+        // Dotted: every other pixel of an edge.
+        int dots = 0;
+        for (int x = 1; x < 8; ++x) {
+            const bool dot = GridTest::ColorAt(image, x, 0) == kBlack;
+            dots += dot ? 1 : 0;
+            if (dot)
+                QCOMPARE(GridTest::ColorAt(image, x + 1, 0), kWhite);
+        }
+        QVERIFY(dots >= 3);
+    }
+
+    void textRunsOverEmptyCells() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 3, 2);
+        g.SetCellText(0, 0, QStringLiteral("Una descripción bastante larga del turno"));
+        g.SetCellText(0, 1, QStringLiteral("Corta"));
+        g.RedrawAll();
+        QImage image = GridTest::Picture(g.CellArea());
+        QVERIFY(InkBox(image, QRect(76, 1, 72, 17), kPaleYellow).isValid());
+        QVERIFY(!InkBox(image, QRect(76, 21, 72, 17), kPaleYellow).isValid());
+        g.SetTextOverflow(0);
+        image = GridTest::Picture(g.CellArea());
+        QVERIFY(!InkBox(image, QRect(76, 1, 72, 17), kPaleYellow).isValid());
+        // A neighbour with text of its own stops the run.
+        g.SetTextOverflow(1);
+        g.SetCellText(1, 0, QStringLiteral(" "));
+        image = GridTest::Picture(g.CellArea());
+        QVERIFY(!InkBox(image, QRect(76, 1, 72, 17), kPaleYellow).isValid());
+    }
+
+    void cellsFollowTheFontObjectTheyReferTo() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 1, 2);
+        g.SetDefaultRowHeight(60);
+        g.SetColumnWidth(0, 300);
+        QFont font(QStringLiteral("Sans Serif"));
+        font.setPixelSize(10);
+        g.SetCellText(0, 0, QStringLiteral("HHHH"));
+        g.SetCellFont(0, 0, &font);
+        const QRect area(1, 1, 290, 57);
+        const int small = InkBox(GridTest::Picture(g.CellArea()), area, kPaleYellow).height();
+        // The owner replaces the contents of its font object; the cell follows.
+        font = QFont(QStringLiteral("Sans Serif"));
+        font.setPixelSize(30);
+        g.RedrawAll();
+        const int large = InkBox(GridTest::Picture(g.CellArea()), area, kPaleYellow).height();
+        QVERIFY2(large > small * 2, qPrintable(QStringLiteral("%1 vs %2").arg(large).arg(small)));
+    }
+
+    void checkBoxNeedsRoomForItsBox() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 2, 2);
+        g.SetUniformRowHeight(0);
+        g.SetRowHeight(0, 10);
+        g.SetRowHeight(1, 20);
+        for (int r = 0; r < 2; ++r) {
+            CCellRecord rec;
+            rec.SetCellType(GridCellType::CheckBox);
+            rec.SetNumber(1);
+            g.SetCell(0, r, &rec);
+        }
+        const QImage image = GridTest::Picture(g.CellArea());
+        // 10 pixels high: side 4, no box at all.
+        QVERIFY(!InkBox(image, QRect(0, 0, 20, 9), kPaleYellow).isValid());
+        // 20 pixels high: a 12-pixel box 3 pixels from the left, with its mark.
+        const QRect box = InkBox(image, QRect(0, 10, 20, 9), kPaleYellow);
+        QVERIFY(box.isValid());
+        QCOMPARE(box.left(), 3);
+        QCOMPARE(box.width(), 12);
+    }
+
+    void arrowsInHeadingCells() {
+        GridTest::Host<CCellGrid> host(QSize(400, 200));
+        CCellGrid& g = *host.grid;
+        Fill(g, 4, 1);
+        const int styles[] = {0x80, 0x20, 0, 0x40};
+        for (int c = 0; c < 4; ++c) {
+            g.SetCellTypeIndex(c, -1, GridCellType::Arrow);
+            g.SetCellTypeStyle(c, -1, styles[c]);
+        }
+        const QImage image = GridTest::Picture(g.TopHeading());
+        const GridColor face = GetGridSysColor(GridSysColor::ButtonFace);
+        const QRect twoLeft = InkBox(image, QRect(2, 2, 71, 16), face);
+        const QRect oneLeft = InkBox(image, QRect(77, 2, 71, 16), face);
+        QCOMPARE(oneLeft.height(), 7);
+        QCOMPARE(oneLeft.width(), 4);
+        QCOMPARE(twoLeft.width(), 9);
+        // A left-pointing triangle has its tip (one pixel) on the left.
+        QCOMPARE(GridTest::ColorAt(image, oneLeft.left(), oneLeft.top()), face);
+        QCOMPARE(GridTest::ColorAt(image, oneLeft.right(), oneLeft.top()),
+                 GetGridSysColor(GridSysColor::WindowText));
+    }
+
+    void scrollBarsShowOnlyWhenNeeded() {
+        // Client 298 x 198: cells get 258 across (side heading 40) and 178 down.
+        GridTest::Host<CCellGrid> host(QSize(300, 200));
+        CCellGrid& g = *host.grid;
+        g.SetColumnCount(3, 1);
+        for (int c = 0; c < 3; ++c)
+            g.SetColumnWidth(c, 70);
+        g.SetUniformRowHeight(1);
+        g.SetRowCount(8, 1);
+        QVERIFY(g.VScrollBar()->isHidden());
+        QVERIFY(g.HScrollBar()->isHidden());
+        g.SetRowCount(9, 1);
+        QVERIFY(!g.VScrollBar()->isHidden());
+        QVERIFY(g.HScrollBar()->isHidden());
+        // Columns that fit alone but not beside the vertical bar bring the other bar.
+        for (int c = 0; c < 3; ++c)
+            g.SetColumnWidth(c, 85);
+        QVERIFY(!g.VScrollBar()->isHidden());
+        QVERIFY(!g.HScrollBar()->isHidden());
+        g.SetRowCount(1, 1);
+        QVERIFY(g.VScrollBar()->isHidden());
+        QVERIFY(g.HScrollBar()->isHidden());
+        // Bars of width 0 never show (the date picker).
+        g.SetVScrollWidth(0);
+        g.SetRowCount(30, 1);
+        QVERIFY(g.VScrollBar()->isHidden());
+    }
+};
+
+QTEST_MAIN(GridPaintTest)
+#include "GridPaintTest.moc"
