@@ -530,7 +530,8 @@ void CGridHeadingBase::SizeTo(const QPoint& point) {
     switch (m_armedKind) {
     case GridSizing::ColumnWidth: {
         const int x = std::max(point.x(), m_edgeMin);
-        int width = m_startSize + (x - m_startPos);
+        // At or past the column's left edge the column closes completely.
+        int width = x == m_edgeMin ? 0 : m_startSize + (x - m_startPos);
         m_grid->OnColumnSizing(m_armedIndex, &width);
         if (width < 0)
             width = 0;
@@ -542,7 +543,7 @@ void CGridHeadingBase::SizeTo(const QPoint& point) {
     }
     case GridSizing::RowHeight: {
         const int y = std::max(point.y(), m_edgeMin);
-        int height = m_startSize + (y - m_startPos);
+        int height = y == m_edgeMin ? 0 : m_startSize + (y - m_startPos);
         m_grid->OnRowSizing(m_armedIndex, &height);
         if (height < 0)
             height = 0;
