@@ -819,6 +819,8 @@ void CCellGrid::resizeEvent(QResizeEvent* event) {
 
 void CCellGrid::paintEvent(QPaintEvent*) {
     QPainter dc(this);
+    // What the components leave uncovered (the square between the two scroll bars).
+    dc.fillRect(contentsRect(), ToQColor(GetGridSysColor(GridSysColor::ButtonFace)));
     dc.setPen(ToQColor(GetGridSysColor(GridSysColor::ButtonShadow)));
     dc.setBrush(Qt::NoBrush);
     dc.drawRect(rect().adjusted(0, 0, -1, -1));

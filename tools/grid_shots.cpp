@@ -221,6 +221,65 @@ private:
     QFont m_font;
 };
 
+// Every cell type and the parts the program's grids leave unused: a side heading with row
+// numbers, a locked column, both scroll bars, text running over empty cells, a check box, a
+// drop list, a bitmap and word wrapping.
+class ShowcaseGrid : public CCellGrid {
+public:
+    void OnGridSetup() override {
+        SetColumnCount(8, 1);
+        SetRowCount(40, 1);
+        SetUniformRowHeight(1);
+        SetSideHeadingWidth(36);
+        LockColumns(1);
+        for (int c = 0; c < 8; ++c)
+            SetCellText(c, -1, QString(QChar(u'A' + c)));
+        for (int r = 0; r < 40; ++r) {
+            SetCellText(-1, r, QString::number(r + 1));
+            SetCellText(0, r, QStringLiteral("Fila %1").arg(r + 1));
+        }
+        SetCellText(1, 1, QStringLiteral("Este texto sigue por las celdas vacías"));
+        CCellRecord r;
+        r.SetCellType(GridCellType::CheckBox);
+        r.SetNumber(1);
+        r.SetLabel(QStringLiteral("Activo"));
+        SetCell(1, 3, &r);
+        CCellRecord d;
+        d.SetCellType(GridCellType::DropList);
+        d.SetLabel(QStringLiteral("Mañana\nTarde\nNoche\n"));
+        d.SetText(QStringLiteral("Tarde"));
+        SetCell(2, 3, &d);
+        CCellRecord b;
+        m_pixmap = QPixmap(12, 12);
+        m_pixmap.fill(Qt::darkGreen);
+        b.SetBitmap(&m_pixmap);
+        b.SetText(QStringLiteral("icono"));
+        SetCell(3, 3, &b);
+        CCellRecord e;
+        e.SetText(QStringLiteral("Un texto cortado con puntos"));
+        e.SetCellTypeStyle(4);
+        SetCell(1, 5, &e);
+        CCellRecord colours;
+        colours.SetText(QStringLiteral("gris"));
+        colours.SetBackColor(kGrey);
+        colours.SetTextColor(0x000096);
+        colours.SetAlignment(GridAlign::Right | GridAlign::VCenter);
+        colours.SetBorder(0x20D);
+        SetCell(2, 5, &colours);
+        JoinCells(1, 7, 3, 8);
+        CCellRecord joined;
+        GetCell(1, 7, &joined);
+        joined.SetText(QStringLiteral("Bloque unido de tres por dos"));
+        joined.SetAlignment(GridAlign::HCenter | GridAlign::VCenter);
+        joined.SetBackColor(GridRGB(200, 230, 255));
+        SetCell(1, 7, &joined);
+        GotoCell(2, 5);
+    }
+
+private:
+    QPixmap m_pixmap;
+};
+
 bool Save(QWidget* widget, const QString& path) {
     const bool ok = widget->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
@@ -288,6 +347,14 @@ int main(int argc, char** argv) {
         popup->show();
         ok &= Save(popup, folder + QStringLiteral("/calendar.png"));
         delete popup;
+    }
+    {
+        QWidget* window = MakeDialog(QSize(460, 260), 1015, QRect(5, 5, 450, 250));
+        auto* showcase = new ShowcaseGrid;
+        showcase->AttachToDialogItem(window, 1015);
+        window->show();
+        ok &= Save(window, folder + QStringLiteral("/showcase.png"));
+        delete window;
     }
     return ok ? 0 : 1;
 }
