@@ -2,7 +2,9 @@
 
 #include "DateTime.h"
 
+#include <QCollator>
 #include <QVector>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -175,6 +177,19 @@ void DatePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     DvJetSql::DatePart(interval, value.Days(), firstDay, firstWeek, result);
     sqlite3_result_int(ctx, result);
 }
+// Text order of the original engine: Spanish alphabetical order ("Álvarez" among the
+// A, "ñ" after "n"), letter case ignored.
+int CompareTexts(void* context, int length1, const void* text1, int length2, const void* text2) {
+    const auto* collator = static_cast<const QCollator*>(context);
+    const int result =
+        collator->compare(QString::fromUtf8(static_cast<const char*>(text1), length1),
+                          QString::fromUtf8(static_cast<const char*>(text2), length2));
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+void DeleteCollator(void* context) {
+    delete static_cast<QCollator*>(context);
+}
 } // namespace
 
 namespace DvJetSql {
@@ -294,7 +309,19 @@ bool DatePart(const QString& intervalText, double days, int firstDayOfWeek, int 
 
 bool RegisterFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    return sqlite3_create_function_v2(db, "DATEPART", -1, flags, nullptr, DatePartFunction, nullptr,
-                                      nullptr, nullptr) == SQLITE_OK;
+    const bool datePart =
+        sqlite3_create_function_v2(db, "DATEPART", -1, flags, nullptr, DatePartFunction, nullptr,
+                                   nullptr, nullptr) == SQLITE_OK;
+    // The text columns of our files are declared COLLATE NOCASE: other tools read them
+    // with SQLite's own NOCASE, this program with the Spanish order.
+    auto collator = std::make_unique<QCollator>(QLocale(QLocale::Spanish, QLocale::Spain));
+    collator->setCaseSensitivity(Qt::CaseInsensitive);
+    // On success the connection owns the collator and deletes it when it closes; on
+    // failure it stays ours.
+    const bool collation = sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, collator.get(),
+                                                       CompareTexts, DeleteCollator) == SQLITE_OK;
+    if (collation)
+        collator.release();
+    return datePart && collation;
 }
 } // namespace DvJetSql

@@ -19,6 +19,8 @@ QString Translate(const QString& sql);
 // DATEPART(interval, date [, first day of week [, first week of year]]) with the
 // intervals "yyyy", "q", "m", "y", "d", "w", "ww", "h", "n", "s" (any letter case) on
 // every stored date form. A value that is not a date gives NULL.
+// Also replaces the NOCASE collation with the Spanish alphabetical order, letter case
+// ignored, as the original engine compared and sorted texts.
 bool RegisterFunctions(sqlite3* db);
 
 // The part of DATEPART that works on a day count (tests use it directly). Returns

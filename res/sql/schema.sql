@@ -1,24 +1,26 @@
 -- The tables of a new roster database. IDs are given by the program (highest + 1);
 -- references between tables are plain integer columns. Every text column checks its
--- length, so a text longer than the column makes the whole statement fail.
+-- length, so a text longer than the column makes the whole statement fail. Texts are
+-- COLLATE NOCASE: the program puts its Spanish alphabetical order (letter case ignored)
+-- under that name; other tools read the file with SQLite's own NOCASE.
 CREATE TABLE FUNCIONES (
     ID INTEGER PRIMARY KEY,
-    NOMBRE VARCHAR(30) CHECK (length(NOMBRE) <= 30)
+    NOMBRE VARCHAR(30) COLLATE NOCASE CHECK (length(NOMBRE) <= 30)
 );
 CREATE TABLE PERSONAL (
     ID INTEGER PRIMARY KEY,
-    NOMBRE VARCHAR(30) CHECK (length(NOMBRE) <= 30),
-    APELLIDOS VARCHAR(50) CHECK (length(APELLIDOS) <= 50),
-    NOMBREPLANILLA VARCHAR(40) CHECK (length(NOMBREPLANILLA) <= 40),
+    NOMBRE VARCHAR(30) COLLATE NOCASE CHECK (length(NOMBRE) <= 30),
+    APELLIDOS VARCHAR(50) COLLATE NOCASE CHECK (length(APELLIDOS) <= 50),
+    NOMBREPLANILLA VARCHAR(40) COLLATE NOCASE CHECK (length(NOMBREPLANILLA) <= 40),
     ID_FUNCION INTEGER
 );
 CREATE TABLE TIPOSTURNO (
     ID INTEGER PRIMARY KEY,
-    NOMBRE VARCHAR(30) CHECK (length(NOMBRE) <= 30)
+    NOMBRE VARCHAR(30) COLLATE NOCASE CHECK (length(NOMBRE) <= 30)
 );
 CREATE TABLE TURNOS (
     ID INTEGER PRIMARY KEY,
-    NOMBRE VARCHAR(30) CHECK (length(NOMBRE) <= 30),
+    NOMBRE VARCHAR(30) COLLATE NOCASE CHECK (length(NOMBRE) <= 30),
     HORAINICIAL DATETIME,
     HORAFINAL DATETIME,
     ORDEN INTEGER,
@@ -33,7 +35,7 @@ CREATE TABLE ASIG_TURNOS (
 CREATE TABLE FIESTAS (
     ID INTEGER PRIMARY KEY,
     DIA DATETIME,
-    DESCRIPCION VARCHAR(30) CHECK (length(DESCRIPCION) <= 30),
+    DESCRIPCION VARCHAR(30) COLLATE NOCASE CHECK (length(DESCRIPCION) <= 30),
     CICLICO BOOLEAN
 );
 CREATE TABLE EXCEPCIONES (

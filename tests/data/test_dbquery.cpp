@@ -27,6 +27,7 @@ private slots:
     void quotedTextsRoundTrip();
     void originalStatementsRunUnchanged();
     void datePartOnEveryStoredForm();
+    void textsSortAndCompareInSpanish();
     void numericLocaleIsC();
 
 private:
@@ -309,6 +310,24 @@ void TestDbQuery::datePartOnEveryStoredForm() {
     // An unknown interval is an error of the statement.
     QVERIFY(!q.Open("SELECT DATEPART('semana', DIA) FROM FIESTAS").IsOpen());
     QCOMPARE(m_c->Boxes(), 1);
+}
+
+void TestDbQuery::textsSortAndCompareInSpanish() {
+    CDbQuery q(**m_c);
+    QVERIFY(q.ExecuteCommand(
+        "INSERT INTO PERSONAL (ID, APELLIDOS, NOMBREPLANILLA) VALUES (1, 'Zubiri', 'a'), "
+        "(2, 'Álvarez', 'b'), (3, 'Nuñez', 'c'), (4, 'Nuno', 'd'), (5, 'benítez', 'e'), "
+        "(6, 'Ortega', 'f'), (7, 'Ñandú', 'g')"));
+    CDbRecordset rs = q.Open("SELECT ID, NOMBRE,APELLIDOS FROM PERSONAL  ORDER BY APELLIDOS");
+    QStringList order;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        order << rs.GetText("APELLIDOS");
+    QCOMPARE(order,
+             QStringList({"Álvarez", "benítez", "Nuno", "Nuñez", "Ñandú", "Ortega", "Zubiri"}));
+    // Letter case does not count in a comparison; accents do.
+    QCOMPARE(q.GetInt("PERSONAL", "ID", "APELLIDOS = 'ZUBIRI' AND 1", 1), 1);
+    QCOMPARE(q.GetInt("PERSONAL", "ID", "APELLIDOS = 'Alvarez' AND 1", 1), -1);
+    QCOMPARE(m_c->Boxes(), 0);
 }
 
 void TestDbQuery::numericLocaleIsC() {
