@@ -238,6 +238,15 @@ void CDbConnection::Probe() {
             rc = SQLITE_OK;
     }
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_OK)
+    // A file that another program keeps locked past the wait is busy, not broken: the
+    // connection stays in use.
+    const int primary = rc & 0xff;
+    if (rc != SQLITE_OK && primary != SQLITE_BUSY && primary != SQLITE_LOCKED)
         m_open = false;
+}
+
+void CDbConnection::SetBusyTimeout(int milliseconds) {
+    QMutexLocker locker(&m_lock);
+    if (m_db)
+        sqlite3_busy_timeout(m_db.get(), milliseconds);
 }

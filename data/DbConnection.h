@@ -40,6 +40,8 @@ public:
 
     // How long a statement waits for another program's write lock on the file.
     static constexpr int BusyTimeoutMs = 3000;
+    // Changes that wait on the open connection (tests).
+    void SetBusyTimeout(int milliseconds);
 
     // Closes and forgets the lost state, so the next Open starts afresh (tests, and the
     // headless commands that open several files in one run).
@@ -64,7 +66,8 @@ public:
     // Used through CDbQuery.
     sqlite3* Handle() const { return m_db.get(); }
     QRecursiveMutex& Lock() { return m_lock; }
-    // Runs the probe ("SELECT * FROM AUX"); clears the open flag when it fails.
+    // Runs the probe ("SELECT * FROM AUX"); clears the open flag when it fails, except
+    // when the file is only locked by another program for longer than the wait.
     void Probe();
     void MarkLost() { m_open = false; }
 

@@ -319,6 +319,21 @@ void TestDbConnection::waitsForAnotherProgramsWriteLock() {
     QVERIFY(written);
     QCOMPARE(c.Boxes(), 0);
     QVERIFY(waited >= 300);
+
+    // Locked for longer than the wait: the write fails with its box, but a busy file is
+    // not a broken connection.
+    c->SetBusyTimeout(100);
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(path).constData(), &other, SQLITE_OPEN_READWRITE,
+                             nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(!q.ExecuteCommand("INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (2, 'Urgencias')"));
+    QCOMPARE(c.Boxes(), 1);
+    QVERIFY(c->IsOpen());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(q.ExecuteCommand("INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (2, 'Urgencias')"));
+    QCOMPARE(c.Boxes(), 1);
 }
 
 void TestDbConnection::pathsAndConnectionString() {
