@@ -12,6 +12,47 @@
 #include <QStyle>
 #include <algorithm>
 
+// The list of choices: a choice is made by releasing the button on an item or by Enter;
+// Escape, Enter without a selection or losing the focus close it unchanged.
+class CDropListBox : public QListWidget {
+public:
+    CDropListBox(CDropListCellType* type, QWidget* parent) : QListWidget(parent), m_type(type) {
+        setFrameShape(QFrame::Box);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (QListWidgetItem* item = itemAt(event->position().toPoint())) {
+            m_type->Choose(item->text());
+            return;
+        }
+        QListWidget::mouseReleaseEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            m_type->CloseList(false);
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            QListWidgetItem* item = currentItem();
+            if (item && item->isSelected())
+                m_type->Choose(item->text());
+            else
+                m_type->CloseList(false);
+            return;
+        }
+        QListWidget::keyPressEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QListWidget::focusOutEvent(event);
+        if (isVisible())
+            m_type->CloseList(true);
+    }
+
+private:
+    CDropListCellType* m_type;
+};
+
 namespace {
 int ButtonWidth() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -25,6 +66,10 @@ CDropListCellType::CDropListCellType() = default;
 CDropListCellType::~CDropListCellType() {
     // The list is a child of the cell area; it goes with this type.
     delete m_list.data();
+}
+
+QListWidget* CDropListCellType::ListBox() const {
+    return m_list.data();
 }
 
 QString CDropListCellType::GetName() const {
@@ -172,10 +217,7 @@ void CDropListCellType::OpenList() {
 
     QWidget* area = m_grid->CellArea();
     if (!m_list) {
-        m_list = new QListWidget(area);
-        m_list->setFrameShape(QFrame::Box);
-        m_list->installEventFilter(this);
-        m_list->viewport()->installEventFilter(this);
+        m_list = new CDropListBox(this, area);
     }
     const QFont* cellFont = record.GetFont();
     const QFont* font = cellFont ? cellFont : m_grid->Sheet().defaultFont;
@@ -241,44 +283,4 @@ void CDropListCellType::Choose(const QString& choice) {
     record.SetText(chosen);
     m_grid->SetCell(column, row, &record);
     m_grid->RedrawCell(column, row);
-}
-
-bool CDropListCellType::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_list || (watched != m_list && watched != m_list->viewport()))
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        QListWidgetItem* item = m_list->itemAt(m_list->viewport()->mapFrom(
-            static_cast<QWidget*>(watched), mouse->position().toPoint()));
-        if (item) {
-            Choose(item->text());
-            return true;
-        }
-        break;
-    }
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) {
-            CloseList(false);
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            QListWidgetItem* item = m_list->currentItem();
-            if (item && item->isSelected())
-                Choose(item->text());
-            else
-                CloseList(false);
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusOut:
-        if (watched == m_list && m_list->isVisible())
-            CloseList(true);
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
 }

@@ -5,12 +5,12 @@
 #include "CellTypeHandler.h"
 
 #include <QListWidget>
-#include <QObject>
 #include <QPointer>
 #include <QStringList>
 
-class CDropListCellType : public QObject, public CCellTypeHandler {
-    Q_OBJECT
+class CDropListBox;
+
+class CDropListCellType : public CCellTypeHandler {
 public:
     CDropListCellType();
     ~CDropListCellType() override;
@@ -34,19 +34,17 @@ public:
     // The button inside a cell rectangle.
     static QRect ButtonRect(const QRect& cell);
     // The open list, or nullptr (for tests).
-    QListWidget* ListBox() const { return m_list.data(); }
+    QListWidget* ListBox() const;
     int OpenColumn() const { return m_openColumn; }
     int OpenRow() const { return m_openRow; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    friend class CDropListBox;
     void OpenList();
     void CloseList(bool lostFocus);
     void Choose(const QString& choice);
 
-    QPointer<QListWidget> m_list;
+    QPointer<CDropListBox> m_list;
     // The cell whose list is open: -1 when none, -2 right after it closed by losing focus.
     int m_openColumn = -1;
     int m_openRow = -1;
