@@ -1,0 +1,280 @@
+#include "RosterPrinting.h"
+
+#include "CellGrid.h"
+#include "DbQuery.h"
+#include "MessageBox.h"
+#include "Modal.h"
+#include "PrintUtil.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTranslator>
+#include <algorithm>
+#include <memory>
+
+namespace {
+// Where the title goes, in centimetres from the paper's left and top edges, and its font.
+constexpr double kTituloX = 10.0;
+constexpr double kTituloY = 0.7;
+constexpr double kTituloAltoCm = -1.0;
+constexpr int kTituloPeso = 400;
+const char* const kTituloFuente = "Times New Roman";
+
+// The fixed name of the print job or the PDF document.
+void SetDocumentName(QPagedPaintDevice* device) {
+    if (auto* printer = dynamic_cast<QPrinter*>(device))
+        printer->setDocName(CImpresionPlanilla::NombreDocumento());
+    else if (auto* writer = dynamic_cast<QPdfWriter*>(device))
+        writer->setTitle(CImpresionPlanilla::NombreDocumento());
+}
+} // namespace
+
+QString CTituloPlanilla::Texto() const {
+    return QString::asprintf("%s %i - %s", mes.toUtf8().constData(), anio,
+                             servicio.toUtf8().constData());
+}
+
+// --- The view's steps -----------------------------------------------------------------------
+
+const QString& CImpresionPlanilla::NombreDocumento() {
+    static const QString name = QStringLiteral("Dravonela - Planilla");
+    return name;
+}
+
+CImpresionPlanilla::CImpresionPlanilla(CCellGrid& cuadro) : m_cuadro(cuadro), m_impresor(cuadro) {}
+
+bool CImpresionPlanilla::LeerHorizontal(int servicioId) {
+    CDbQuery query;
+    return query.GetFlag(QStringLiteral("PREF_IMPRESION"), QStringLiteral("HORIZONTAL"),
+                         QStringLiteral("ID_SERVICIO"), servicioId);
+}
+
+void CImpresionPlanilla::SetPrinterOrientation(QPrinter* printer, bool landscape) {
+    if (!printer)
+        return;
+    printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool CImpresionPlanilla::OnPreparePrinting(QPrinter* printer, int servicioId) {
+    if (!printer)
+        return false;
+    SetPrinterOrientation(printer, LeerHorizontal(servicioId));
+    printer->setResolution(Resolucion);
+    return true;
+}
+
+int CImpresionPlanilla::OnBeginPrinting(const QPaintDevice* device) {
+    m_paginas = m_impresor.PrintPrepare(device, nullptr, 0, 0, m_cuadro.GetColumnCount() - 1,
+                                        m_cuadro.GetRowCount() - 1);
+    // An empty roster still prints its title.
+    m_paginas = std::max(m_paginas, 1);
+    m_paginaActual = 0;
+    m_imprimiendo = true;
+    return m_paginas;
+}
+
+void CImpresionPlanilla::OnPrint(QPainter* dc, int pagina, const CTituloPlanilla& titulo) {
+    if (!m_imprimiendo || !dc)
+        return;
+    m_paginaActual = pagina;
+    const QPaintDevice* device = dc->device();
+    m_rectDibujo = device ? QRect(0, 0, device->width(), device->height()) : QRect();
+
+    CPrintUtil util;
+    util.Attach(dc);
+    QFont fuente;
+    util.CreateFontCm(&fuente, kTituloAltoCm, kTituloPeso, QString::fromLatin1(kTituloFuente), 0,
+                      0);
+    dc->save();
+    dc->setFont(fuente);
+    dc->setPen(Qt::black);
+    util.SetUpdatePosition(true);
+    util.TextOutCm(kTituloX, kTituloY, 0, titulo.Texto());
+    util.SetUpdatePosition(false);
+    dc->restore();
+
+    m_impresor.PrintPage(dc, pagina);
+}
+
+void CImpresionPlanilla::OnEndPrinting() {
+    m_imprimiendo = false;
+}
+
+bool CImpresionPlanilla::Imprimir(QPagedPaintDevice* device, const CTituloPlanilla& titulo,
+                                  int primera, int ultima, QString* error) {
+    if (!device) {
+        if (error)
+            *error = QStringLiteral("No hay impresora.");
+        return false;
+    }
+    SetDocumentName(device);
+    QPainter painter;
+    if (!painter.begin(device)) {
+        if (error)
+            *error = QStringLiteral("No se pudo iniciar la impresión.");
+        return false;
+    }
+    const int paginas = OnBeginPrinting(device);
+    const int desde = primera > 0 ? primera : 1;
+    const int hasta = ultima > 0 ? std::min(ultima, paginas) : paginas;
+    bool ok = true;
+    for (int pagina = desde; pagina <= hasta; ++pagina) {
+        if (pagina > desde && !device->newPage()) {
+            ok = false;
+            break;
+        }
+        OnPrint(&painter, pagina, titulo);
+    }
+    OnEndPrinting();
+    if (!painter.end())
+        ok = false;
+    if (!ok && error)
+        *error = QStringLiteral("La impresión no se pudo completar.");
+    return ok;
+}
+
+// --- PDF file -------------------------------------------------------------------------------
+
+bool ImprimirPlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
+                         const QString& archivo, QString* error) {
+    QSaveFile file(archivo);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("No se puede escribir el archivo %1: %2")
+                         .arg(archivo, file.errorString());
+        return false;
+    }
+    QString reason;
+    bool ok = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(CImpresionPlanilla::Resolucion);
+        writer.setCreator(QStringLiteral("Dravonela"));
+        // A PDF page has no unprintable edge: its whole paper is the printable area.
+        writer.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4), horizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
+            QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        CImpresionPlanilla impresion(cuadro);
+        ok = impresion.Imprimir(&writer, titulo, 0, 0, &reason);
+    }
+    if (!ok) {
+        file.cancelWriting();
+        if (error)
+            *error = reason;
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("No se puede escribir el archivo %1: %2")
+                         .arg(archivo, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+// --- Print and preview commands -------------------------------------------------------------
+
+namespace DvImpresion {
+bool CargarTraduccionesQt() {
+    static QTranslator* instalada = nullptr;
+    if (instalada)
+        return true;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    // Owned by the application object, which outlives every dialog.
+    auto translator = std::make_unique<QTranslator>(app);
+    if (!translator->load(QStringLiteral("qtbase_es"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    instalada = translator.release();
+    return true;
+}
+
+namespace {
+// The printer to use: the program's, or one that writes PDF files when there is none.
+QPrinter* ImpresoraDe(QPrinter* printer, std::unique_ptr<QPrinter>& propia) {
+    if (printer)
+        return printer;
+    propia = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    propia->setOutputFormat(QPrinter::PdfFormat);
+    return propia.get();
+}
+
+// Prints the pages the printer's settings ask for; false with the reason on failure.
+bool ImprimirPaginas(QPrinter* printer, CCellGrid& cuadro, const CTituloPlanilla& titulo,
+                     QString* error) {
+    int desde = 0, hasta = 0;
+    if (printer->printRange() == QPrinter::PageRange) {
+        desde = printer->fromPage();
+        hasta = printer->toPage();
+    }
+    CImpresionPlanilla impresion(cuadro);
+    return impresion.Imprimir(printer, titulo, desde, hasta, error);
+}
+} // namespace
+
+bool Imprimir(QWidget* parent, QPrinter* printer, CCellGrid& cuadro, int servicioId,
+              const CTituloPlanilla& titulo) {
+    std::unique_ptr<QPrinter> propia;
+    printer = ImpresoraDe(printer, propia);
+    CargarTraduccionesQt();
+    CImpresionPlanilla::OnPreparePrinting(printer, servicioId);
+
+    // The page range offered is the roster's pages on the printer as it is set now.
+    int paginas = 1;
+    {
+        CImpresionPlanilla impresion(cuadro);
+        paginas = impresion.OnBeginPrinting(printer);
+        impresion.OnEndPrinting();
+    }
+    QPrintDialog dialog(printer, parent);
+    dialog.setMinMax(1, paginas);
+    dialog.setFromTo(1, paginas);
+    if (DvModal::Run(dialog) != QDialog::Accepted)
+        return false;
+    printer->setResolution(CImpresionPlanilla::Resolucion);
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QString error;
+    const bool ok = ImprimirPaginas(printer, cuadro, titulo, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (!ok)
+        DvMessageBox::Show(parent, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Error);
+    return ok;
+}
+
+bool PresentacionPreliminar(QWidget* parent, QPrinter* printer, CCellGrid& cuadro, int servicioId,
+                            const CTituloPlanilla& titulo) {
+    std::unique_ptr<QPrinter> propia;
+    printer = ImpresoraDe(printer, propia);
+    CargarTraduccionesQt();
+    CImpresionPlanilla::OnPreparePrinting(printer, servicioId);
+
+    QPrintPreviewDialog preview(printer, parent);
+    if (parent)
+        preview.resize(parent->window()->size());
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&cuadro, &titulo, parent](QPrinter* destino) {
+                         QString error;
+                         if (!ImprimirPaginas(destino, cuadro, titulo, &error))
+                             DvMessageBox::Show(parent, error, QStringLiteral("Dravonela"),
+                                                DvMessageBox::Ok, DvMessageBox::Error);
+                     });
+    DvModal::Run(preview);
+    return true;
+}
+} // namespace DvImpresion

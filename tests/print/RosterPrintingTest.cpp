@@ -1,0 +1,378 @@
+// The roster's printing: centimetres on the paper whatever the printer's unprintable
+// edge, the orientation from the service's options, and whole runs to PDF files read
+// back with poppler's tools (page count, paper, the title on every page and where it
+// sits), through the print dialog and the preview too.
+
+#include "RosterPrinting.h"
+#include "DataTestUtil.h"
+#include "DbConnection.h"
+#include "Modal.h"
+#include "PrintTestGrid.h"
+#include "PrintUtil.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+QString Tool(const QString& name) {
+    const QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        qFatal("%s is missing (package poppler-utils)", qPrintable(name));
+    return path;
+}
+
+QString Run(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(Tool(tool), args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(tool), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString& file) {
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run("pdfinfo", {file}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Width and height of the first page, in points.
+QSizeF PdfPaper(const QString& file) {
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
+            .match(Run("pdfinfo", {file}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+QString PdfText(const QString& file, int page) {
+    return Run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), file, "-"});
+}
+
+// The box of the first word equal to text on a page, in points from the top-left corner.
+QRectF PdfWordBox(const QString& file, int page, const QString& text) {
+    const QString html = Run("pdftotext", {"-bbox", "-f", QString::number(page), "-l",
+                                           QString::number(page), file, "-"});
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(5) == text)
+            return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                          QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+    }
+    return QRectF();
+}
+
+constexpr double kPointsPerCm = 72.0 / 2.54;
+
+// The ink of an image: the rectangle of its non-white pixels.
+QRect Ink(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+const CTituloPlanilla kTitulo{QStringLiteral("Marzo"), 2024, QString::fromUtf8("Pediatría")};
+} // namespace
+
+class RosterPrintingTest : public QObject {
+    Q_OBJECT
+
+    DataTest::RecordingConnection m_errors;
+    QString m_dir;
+
+private slots:
+    void initTestCase() {
+        DvTest::IsolateSettings();
+        m_dir = DvTest::TempDir();
+        const QString db = DataTest::NewDatabase();
+        QVERIFY(DataTest::RawExec(
+            db, "INSERT INTO PREF_IMPRESION (ID, ID_SERVICIO, TAM_FUENTE, ALTO_FILA, HORIZONTAL) "
+                "VALUES (1, 1, 13, 15, 1), (2, 2, 16, 19, 0)"));
+        CDbConnection::Instance().SetErrorSink(
+            [this](const QString& text) { QFAIL(qPrintable("error box: " + text)); });
+        QVERIFY(CDbConnection::Instance().OpenFile(db, QString()));
+    }
+    void cleanup() { DvModal::ClearHandlers(); }
+
+    void titleText() {
+        QCOMPARE(kTitulo.Texto(), QString::fromUtf8("Marzo 2024 - Pediatría"));
+        QCOMPARE((CTituloPlanilla{QString(), 0, QString()}.Texto()), QStringLiteral(" 0 - "));
+    }
+
+    // A letter-size paper at 600 dpi whose printable area starts 150 pixels from the left
+    // edge and 100 from the top: centimetres count from the paper's edge.
+    void centimetresFromThePaperEdge() {
+        CPrintDeviceMeasures m;
+        m.dpiX = m.dpiY = 600;
+        m.physWidth = 5100;
+        m.physHeight = 6600;
+        m.offsetX = 150;
+        m.offsetY = 100;
+        m.horzRes = 4800;
+        m.vertRes = 6400;
+        m.horzSizeMm = 4800 * 25.4 / 600;
+        m.vertSizeMm = 6400 * 25.4 / 600;
+        CPrintUtil util;
+        util.SetUpdatePosition(true);
+        util.Attach(nullptr, m);
+        QVERIFY(!util.GetUpdatePosition()); // cleared by Attach
+        QVERIFY(qAbs(util.GetPaperWidth() - 215.9f) < 0.01f);
+        QVERIFY(qAbs(util.GetPaperHeight() - 279.4f) < 0.01f);
+        QCOMPARE(util.CmToDeviceX(0.0), -150);
+        QCOMPARE(util.CmToDeviceX(10.0), 2212);   // 2362.2 from the edge
+        QCOMPARE(util.CmToDeviceY(0.7), 65);      // 165.4 from the edge
+        QCOMPARE(util.CmToDeviceX(-0.001), -150); // truncated toward zero
+        util.MoveToCm(10.0, 0.7, 5);
+        QCOMPARE(util.CurrentPosition(), QPoint(2212, 70));
+
+        // -1 cm: characters 1 cm high (236 pixels at 600 dpi); positive: the whole line.
+        QFont font;
+        util.CreateFontCm(&font, -1.0, 400, QStringLiteral("Times New Roman"), 0, 0);
+        QCOMPARE(font.pixelSize(), 237);
+        QCOMPARE(font.weight(), QFont::Normal);
+        QCOMPARE(font.family(), QStringLiteral("Times New Roman"));
+        util.CreateFontCm(&font, 1.0, 700, QStringLiteral("Arial"), 0, 0);
+        QVERIFY(font.pixelSize() < 237);
+        QCOMPARE(font.weight(), QFont::Bold);
+    }
+
+    // The text starts at the current position when updating it (and moves it past the
+    // text); otherwise it goes to the device's origin.
+    void textOutPosition() {
+        CPrintDeviceMeasures m;
+        m.dpiX = m.dpiY = 100;
+        m.physWidth = 900;
+        m.physHeight = 1200;
+        m.offsetX = 20;
+        m.offsetY = 30;
+        m.horzRes = 860;
+        m.vertRes = 1140;
+        m.horzSizeMm = 860 * 0.254;
+        m.vertSizeMm = 1140 * 0.254;
+        QImage image(860, 1140, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        CPrintUtil util;
+        {
+            QPainter painter(&image);
+            util.Attach(&painter, m);
+            QFont font;
+            util.CreateFontCm(&font, -1.0, 400, QStringLiteral("Times New Roman"), 0, 0);
+            painter.setFont(font);
+            util.SetUpdatePosition(true);
+            util.TextOutCm(5.0, 2.0, 0, QStringLiteral("HHHH"));
+        }
+        const QPoint at(util.CmToDeviceX(5.0), util.CmToDeviceY(2.0)); // (176, 48)
+        QCOMPARE(at, QPoint(176, 48));
+        const QRect ink = Ink(image);
+        QVERIFY2(ink.left() >= at.x() && ink.left() <= at.x() + 8,
+                 qPrintable(QString("ink from x %1").arg(ink.left())));
+        // Capitals 1 cm high (39 pixels) below the top of the line.
+        QVERIFY2(ink.top() >= at.y() && ink.top() <= at.y() + 20,
+                 qPrintable(QString("ink from y %1").arg(ink.top())));
+        QVERIFY(qAbs(ink.height() - 26) <= 4); // a capital is about 2/3 of the size
+        QVERIFY(util.CurrentPosition().x() >= ink.right());
+        QCOMPARE(util.CurrentPosition().y(), at.y());
+
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            util.Attach(&painter, m);
+            QFont font;
+            util.CreateFontCm(&font, -1.0, 400, QStringLiteral("Times New Roman"), 0, 0);
+            painter.setFont(font);
+            util.TextOutCm(5.0, 2.0, 0, QStringLiteral("HHHH"));
+        }
+        QVERIFY(Ink(image).left() < 10);
+        QVERIFY(Ink(image).top() < 20);
+    }
+
+    // HORIZONTAL of the service's PREF_IMPRESION row; portrait without a row.
+    void orientationFromOptions() {
+        QVERIFY(CImpresionPlanilla::LeerHorizontal(1));
+        QVERIFY(!CImpresionPlanilla::LeerHorizontal(2));
+        QVERIFY(!CImpresionPlanilla::LeerHorizontal(3));
+        QVERIFY(!CImpresionPlanilla::OnPreparePrinting(nullptr, 1));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 1));
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(printer.resolution(), CImpresionPlanilla::Resolucion);
+        QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 3));
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        CImpresionPlanilla::SetPrinterOrientation(nullptr, true); // nothing, no crash
+    }
+
+    // A roster of 60 rows in landscape needs two pages down; each carries the title and
+    // the weekday headings, and every name is printed once.
+    void multiPageRosterPdf() {
+        PrintTest::RosterHost host(800);
+        host.grid->Fill(3, 31, 12);
+        QCOMPARE(host.grid->GetRowCount(), 60);
+        const QString file = m_dir + "/marzo.pdf";
+        QString error;
+        QVERIFY2(ImprimirPlanillaPdf(*host.grid, kTitulo, true, file, &error), qPrintable(error));
+        QCOMPARE(PdfPages(file), 2);
+        const QSizeF paper = PdfPaper(file);
+        QVERIFY(qAbs(paper.width() - 841.89) < 1 && qAbs(paper.height() - 595.28) < 1);
+        const QString page1 = PdfText(file, 1);
+        const QString page2 = PdfText(file, 2);
+        for (const QString& text : {page1, page2}) {
+            QVERIFY(text.contains(kTitulo.Texto()));
+            QVERIFY(text.contains("Lunes"));
+            QVERIFY(text.contains("Domingo"));
+        }
+        QVERIFY(page1.contains("N1-0"));
+        QVERIFY(!page2.contains("N1-0"));
+        QVERIFY(page2.contains("N31-11"));
+        QVERIFY(!page1.contains("N31-11"));
+
+        // Portrait: the same roster is too wide for the paper and takes two pages across,
+        // as many as the layout makes; Sunday goes to the second.
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
+        QPdfWriter writer(m_dir + "/scratch.pdf");
+        writer.setResolution(CImpresionPlanilla::Resolucion);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        CImpresionPlanilla layout(*host.grid);
+        const int expected = layout.OnBeginPrinting(&writer);
+        layout.OnEndPrinting();
+        QCOMPARE(layout.GridPrinter().ColumnPageCount(), 2);
+        QCOMPARE(PdfPages(file), expected);
+        for (int p = 1; p <= expected; ++p)
+            QVERIFY(PdfText(file, p).contains(kTitulo.Texto()));
+        QVERIFY(!PdfText(file, 1).contains("Domingo"));
+        QVERIFY(PdfText(file, 2).contains("Domingo"));
+    }
+
+    // The title starts 10 cm from the paper's left edge and 0.7 cm from its top, also on
+    // a page whose printable area starts well inside the paper.
+    void titlePosition_data() {
+        QTest::addColumn<QMarginsF>("margins");
+        QTest::newRow("no offsets") << QMarginsF();
+        QTest::newRow("offsets") << QMarginsF(15, 12, 15, 12);
+    }
+    void titlePosition() {
+        QFETCH(QMarginsF, margins);
+        PrintTest::RosterHost host(800);
+        host.grid->Fill(0, 28, 3);
+        const QString file = m_dir + "/titulo.pdf";
+        {
+            QPdfWriter writer(file);
+            writer.setResolution(CImpresionPlanilla::Resolucion);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                             margins, QPageLayout::Millimeter));
+            CImpresionPlanilla impresion(*host.grid);
+            QString error;
+            QVERIFY2(impresion.Imprimir(&writer, kTitulo, 0, 0, &error), qPrintable(error));
+            QVERIFY(!impresion.IsPrinting());
+        }
+        const QRectF box = PdfWordBox(file, 1, "Marzo");
+        QVERIFY(box.isValid());
+        QVERIFY2(qAbs(box.left() - 10 * kPointsPerCm) < 1.5,
+                 qPrintable(QString("title at x %1 pt").arg(box.left())));
+        // The top of the text line 0.7 cm down (the word box starts at the font's ascent).
+        QVERIFY2(qAbs(box.top() - 0.7 * kPointsPerCm) < 3,
+                 qPrintable(QString("title at y %1 pt").arg(box.top())));
+        // 1 cm characters: the line is a little taller than 28.3 points.
+        QVERIFY(box.height() > 25 && box.height() < 40);
+        // The weekday headings are below the title.
+        const QRectF lunes = PdfWordBox(file, 1, "Lunes");
+        QVERIFY(lunes.isValid());
+        QVERIFY(lunes.top() > box.bottom());
+    }
+
+    // An empty roster prints one page with its title; a file that cannot be written is
+    // reported and nothing is left behind.
+    void emptyRosterAndUnwritableFile() {
+        PrintTest::RosterHost host(800);
+        const QString file = m_dir + "/vacia.pdf";
+        QString error;
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
+        QCOMPARE(PdfPages(file), 1);
+        QVERIFY(PdfText(file, 1).contains(kTitulo.Texto()));
+
+        const QString bad = m_dir + "/no/existe/planilla.pdf";
+        QVERIFY(!ImprimirPlanillaPdf(*host.grid, kTitulo, false, bad, &error));
+        QVERIFY(error.contains(bad));
+        QVERIFY(!QFile::exists(bad));
+
+        // An existing file is replaced only by a complete one.
+        host.grid->Fill(0, 28, 3);
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
+        QVERIFY(PdfText(file, 1).contains("N25-2"));
+        QVERIFY(PdfText(file, 2).contains("N28-2"));
+    }
+
+    // "&Imprimir...": the print dialog with the pages offered, then the pages to the file
+    // the dialog chose, in the service's orientation; Cancel prints nothing.
+    void printDialog() {
+        PrintTest::RosterHost host(800);
+        host.grid->Fill(3, 31, 12);
+        const QString file = m_dir + "/dialogo.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+
+        int offered = 0;
+        DvModal::QueueHandler([&](QDialog& dialog) {
+            auto* print = qobject_cast<QPrintDialog*>(&dialog);
+            QVERIFY(print);
+            offered = print->maxPage();
+            dialog.reject();
+        });
+        QVERIFY(!DvImpresion::Imprimir(nullptr, &printer, *host.grid, 1, kTitulo));
+        QCOMPARE(offered, 2);
+        QVERIFY(!QFile::exists(file));
+
+        DvModal::QueueHandler([](QDialog& dialog) { dialog.accept(); });
+        QVERIFY(DvImpresion::Imprimir(nullptr, &printer, *host.grid, 1, kTitulo));
+        QCOMPARE(PdfPages(file), 2);
+        QVERIFY(PdfPaper(file).width() > PdfPaper(file).height());
+        QVERIFY(PdfText(file, 2).contains(kTitulo.Texto()));
+    }
+
+    // "&Presentación preliminar": Qt's preview over the same pages, in Spanish.
+    void preview() {
+        PrintTest::RosterHost host(800);
+        host.grid->Fill(3, 31, 12);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        int pages = -1;
+        QStringList actions;
+        DvModal::QueueHandler([&](QDialog& dialog) {
+            auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+            QVERIFY(widget);
+            widget->updatePreview();
+            pages = widget->pageCount();
+            for (const QAction* action : dialog.findChildren<QAction*>())
+                actions << action->text();
+            dialog.reject();
+        });
+        QVERIFY(DvImpresion::PresentacionPreliminar(nullptr, &printer, *host.grid, 1, kTitulo));
+        QCOMPARE(pages, 2);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY2(actions.contains(QStringLiteral("Imprimir")) ||
+                     actions.contains(QStringLiteral("Imprimir...")),
+                 qPrintable(actions.join(" | ")));
+        QVERIFY(!actions.contains(QStringLiteral("Print")));
+    }
+};
+
+QTEST_MAIN(RosterPrintingTest)
+#include "RosterPrintingTest.moc"
