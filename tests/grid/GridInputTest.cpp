@@ -461,6 +461,31 @@ private slots:
         QTest::keyClick(list, Qt::Key_Escape);
     }
 
+    void hintsAndTrackingWindowWhenAsked() {
+        Host host(QSize(400, 200));
+        InputGrid& g = *host.grid;
+        Rows(g, 3, 5);
+        GridTest::Move(g.CellArea(), Cell(g, 1, 2));
+        QTest::qWait(800);
+        QVERIFY(!g.HintWindow()->isVisible()); // off unless an owner turns it on
+        g.UseHints(1);
+        GridTest::Move(g.CellArea(), Cell(g, 1, 2, QPoint(12, 10)));
+        QTRY_VERIFY_WITH_TIMEOUT(g.HintWindow()->isVisible(), 3000);
+        QCOMPARE(g.HintWindow()->Text(), QStringLiteral("Col:1 Row:2"));
+        GridTest::Press(g.CellArea(), Cell(g, 1, 2));
+        QVERIFY(!g.HintWindow()->isVisible());
+        GridTest::Release(g.CellArea(), Cell(g, 1, 2));
+
+        auto* tracker = new QWidget(host.window.get());
+        tracker->resize(30, 10);
+        g.SetTrackingWindow(tracker);
+        g.GotoCell(0, 1);
+        QRect cell;
+        g.GetCellRect(0, 1, &cell);
+        QCOMPARE(tracker->pos(),
+                 g.CellArea()->mapTo(host.window.get(), cell.bottomRight() + QPoint(1, 1)));
+    }
+
     void charactersNeverChangeATextCell() {
         Host host(QSize(400, 200));
         InputGrid& g = *host.grid;

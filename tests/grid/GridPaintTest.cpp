@@ -195,6 +195,34 @@ private slots:
         QVERIFY(dots >= 3);
     }
 
+    void focusedCellAreaShowsTheFocusRectangle() {
+        GridTest::Host<PaleGrid> host(QSize(400, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 3, 3);
+        g.GotoCell(1, 1);
+        const GridColor highlight = GetGridSysColor(GridSysColor::Highlight);
+        host.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(host.window.get()));
+        g.CellArea()->setFocus();
+        QTRY_VERIFY(g.CellArea()->HasFocusNoted());
+        QImage image = GridTest::Picture(g.CellArea());
+        // Dots along the cell's edges, none on its last column and row of pixels (the grid
+        // lines there stay light grey).
+        QVERIFY(InkBox(image, QRect(75, 20, 74, 19), highlight).isValid());
+        QCOMPARE(GridTest::ColorAt(image, 149, 30), kGridLineColor);
+        QCOMPARE(GridTest::ColorAt(image, 100, 39), kGridLineColor);
+        g.SetRowHighlight(1);
+        image = GridTest::Picture(g.CellArea());
+        QVERIFY(InkBox(image, QRect(0, 20, 74, 19), highlight).isValid());
+        QVERIFY(InkBox(image, QRect(1, 20, 70, 1), highlight).isValid());
+        // Without the focus the current row is plain highlight up to its grid lines.
+        g.CellArea()->clearFocus();
+        QTRY_VERIFY(!g.CellArea()->HasFocusNoted());
+        image = GridTest::Picture(g.CellArea());
+        QCOMPARE(InkBox(image, QRect(0, 20, 224, 19), highlight), QRect(74, 20, 76, 19));
+    }
+
     void textRunsOverEmptyCells() {
         GridTest::Host<PaleGrid> host(QSize(400, 200));
         PaleGrid& g = *host.grid;
