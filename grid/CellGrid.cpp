@@ -369,6 +369,10 @@ int CCellGrid::DeleteRow(int row) {
     if (rc == 0) {
         if (!s.uniformRowHeight && row < static_cast<int>(s.rowHeights.size()))
             s.rowHeights.erase(s.rowHeights.begin() + row);
+        // The last row gone, cells stored beyond the rows (written ahead of rows that were
+        // never appended) go too, so they cannot reappear in the rows of the next fill.
+        if (s.rowCount == 1)
+            s.source->DeleteRowsFrom(0);
         SetRowCount(s.rowCount - 1, 1);
     }
     return rc;

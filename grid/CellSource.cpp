@@ -11,6 +11,9 @@ int CCellSource::SetPassword(const QString&, const QString&) {
 int CCellSource::GetSourceName(QString*) {
     return -1;
 }
+int CCellSource::DeleteRowsFrom(int) {
+    return -1;
+}
 int CCellSource::InsertRow(int) {
     return -1;
 }

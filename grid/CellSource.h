@@ -20,6 +20,8 @@ public:
     virtual int IsOpen() { return 0; }
     virtual int SetPassword(const QString& user, const QString& password);
     virtual int GetSourceName(QString* name);
+    // Drops every stored row from row on (rows beyond the grid's count included).
+    virtual int DeleteRowsFrom(int row);
     virtual int StartTransaction() { return -1; }
     virtual int FinishTransaction() { return -1; }
 

@@ -322,6 +322,28 @@ int CMemoryCellSource::DeleteAll() {
     return 0;
 }
 
+int CMemoryCellSource::DeleteRowsFrom(int row) {
+    if (m_rowCount == 0)
+        return 0;
+    if (row <= m_firstRowIndex)
+        return DeleteAll();
+    const int lastIndex = m_firstRowIndex + m_rowCount - 1;
+    if (row > lastIndex)
+        return 0;
+    RowNode* node = FindRow(row, false);
+    m_lastRow = node->prev;
+    m_lastRow->next = nullptr;
+    while (node) {
+        RowNode* next = node->next;
+        FreeCells(node);
+        delete node;
+        node = next;
+        --m_rowCount;
+    }
+    ResetCursor();
+    return 0;
+}
+
 int CMemoryCellSource::GetCell(int column, int row, CCellRecord* record) {
     RowNode* r = FindRow(row, false);
     if (!r)

@@ -23,6 +23,7 @@ public:
     int DeleteColumn(int column) override;
     int DeleteCell(int column, int row) override;
     int DeleteAll() override;
+    int DeleteRowsFrom(int row) override;
     int GetCell(int column, int row, CCellRecord* record) override;
     int SetCell(int column, int row, const CCellRecord* record) override;
     int GetPrevNonBlankColumn(int column, int row) override;

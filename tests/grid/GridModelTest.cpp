@@ -172,15 +172,23 @@ private slots:
             g.SetCellText(0, i, QString::number(i));
         }
         QCOMPARE(g.DeleteRow(4), 1);
+        g.SetCellBorder(0, 4, GridBorder::ThickTop); // ahead of a row not appended yet
         QCOMPARE(g.DeleteRow(1), 0);
         QString text;
         g.GetCellText(0, 1, &text);
         QCOMPARE(text, QStringLiteral("2"));
+        g.SetCellText(0, -1, QStringLiteral("heading"));
         while (g.GetRowCount() > 0)
             QCOMPARE(g.DeleteRow(0), 0);
         QCOMPARE(g.GetCurrentRow(), -1);
-        g.GetCellText(0, 0, &text);
-        QCOMPARE(text, QString());
+        // Nothing comes back when rows are appended again; headings stay.
+        g.AppendRow();
+        CCellRecord r;
+        g.GetCell(0, 0, &r);
+        QCOMPARE(r.GetMask(), 0u);
+        g.GetCellText(0, -1, &text);
+        QCOMPARE(text, QStringLiteral("heading"));
+        g.DeleteRow(0);
         QCOMPARE(g.DeleteRow(0), 1);
     }
 

@@ -81,6 +81,26 @@ private slots:
         QCOMPARE(Read(s, 0, -1), QStringLiteral("-1"));
     }
 
+    void deletingRowsFromARowKeepsTheRowsAbove() {
+        CMemoryCellSource s;
+        for (int r = -2; r < 6; ++r) {
+            CCellRecord rec = Text(QString::number(r));
+            s.SetCell(1, r, &rec);
+        }
+        QCOMPARE(s.DeleteRowsFrom(3), 0);
+        QCOMPARE(Read(s, 1, 2), QStringLiteral("2"));
+        QCOMPARE(Read(s, 1, 3), QStringLiteral("<none>"));
+        QCOMPARE(s.GetStoredRowCount(), 5);
+        CCellRecord rec = Text("again");
+        s.SetCell(1, 7, &rec);
+        QCOMPARE(Read(s, 1, 7), QStringLiteral("again"));
+        s.DeleteRowsFrom(0);
+        QCOMPARE(Read(s, 1, -1), QStringLiteral("-1"));
+        QCOMPARE(s.GetStoredRowCount(), 2);
+        s.DeleteRowsFrom(-5);
+        QCOMPARE(s.GetStoredRowCount(), 0);
+    }
+
     void deletingARowAboveTheStoredOnesShiftsThem() {
         CMemoryCellSource s;
         CCellRecord rec = Text("five");
