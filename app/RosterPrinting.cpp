@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -19,6 +20,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <algorithm>
 #include <memory>
@@ -71,6 +73,7 @@ bool CImpresionPlanilla::OnPreparePrinting(QPrinter* printer, int servicioId) {
         return false;
     SetPrinterOrientation(printer, LeerHorizontal(servicioId));
     printer->setResolution(Resolucion);
+    printer->setDocName(NombreDocumento());
     return true;
 }
 
@@ -204,12 +207,17 @@ bool CargarTraduccionesQt() {
 }
 
 namespace {
-// The printer to use: the program's, or one that writes PDF files when there is none.
+// The printer to use: the program's, or, when no printer is installed, one that writes
+// a PDF file (offered in the user's documents folder, else the home folder).
 QPrinter* ImpresoraDe(QPrinter* printer, std::unique_ptr<QPrinter>& propia) {
     if (printer)
         return printer;
     propia = std::make_unique<QPrinter>(QPrinter::HighResolution);
     propia->setOutputFormat(QPrinter::PdfFormat);
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (carpeta.isEmpty() || !QDir(carpeta).exists())
+        carpeta = QDir::homePath();
+    propia->setOutputFileName(QDir(carpeta).filePath(QStringLiteral("planilla.pdf")));
     return propia.get();
 }
 

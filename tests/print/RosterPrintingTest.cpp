@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -242,6 +243,19 @@ private slots:
         QVERIFY(page2.contains("N31-11"));
         QVERIFY(!page1.contains("N31-11"));
 
+        // A range of pages: the second alone.
+        {
+            QPdfWriter writer(file);
+            writer.setResolution(CImpresionPlanilla::Resolucion);
+            writer.setPageLayout(
+                QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+            CImpresionPlanilla impresion(*host.grid);
+            QVERIFY(impresion.Imprimir(&writer, kTitulo, 2, 5, &error));
+        }
+        QCOMPARE(PdfPages(file), 1);
+        QVERIFY(PdfText(file, 1).contains("N31-11"));
+        QVERIFY(PdfText(file, 1).contains(kTitulo.Texto()));
+
         // Portrait: the same roster is too wide for the paper and takes two pages across,
         // as many as the layout makes; Sunday goes to the second.
         QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
@@ -345,6 +359,26 @@ private slots:
         QCOMPARE(PdfPages(file), 2);
         QVERIFY(PdfPaper(file).width() > PdfPaper(file).height());
         QVERIFY(PdfText(file, 2).contains(kTitulo.Texto()));
+
+        // No printer installed: a PDF file, offered in the home folder.
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        const QString fakeHome = m_dir + "/casa";
+        QDir().mkpath(fakeHome);
+        qputenv("HOME", fakeHome.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (fakeHome + "/.config").toLocal8Bit());
+        QString offeredFile;
+        DvModal::QueueHandler([&](QDialog& dialog) {
+            offeredFile = static_cast<QPrintDialog&>(dialog).printer()->outputFileName();
+            dialog.accept();
+        });
+        const bool printed = DvImpresion::Imprimir(nullptr, nullptr, *host.grid, 2, kTitulo);
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+        QVERIFY(printed);
+        QCOMPARE(offeredFile, fakeHome + "/planilla.pdf");
+        QCOMPARE(PdfPages(offeredFile), 2);
+        QVERIFY(PdfPaper(offeredFile).width() < PdfPaper(offeredFile).height()); // service 2
     }
 
     // "&Presentación preliminar": Qt's preview over the same pages, in Spanish.
