@@ -340,11 +340,17 @@ void CGridCellArea::keyPressEvent(QKeyEvent* event) {
 bool CGridCellArea::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
             // Tab moves the focus on unless the cell type or the key hook takes it.
             keyPressEvent(key);
-            if (key->isAccepted())
-                return true;
+            if (!key->isAccepted()) {
+                const bool back =
+                    key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+                focusNextPrevChild(!back);
+            }
+            key->accept();
+            return true;
         }
     }
     return QWidget::event(event);

@@ -6,6 +6,7 @@
 #include "GridTestSupport.h"
 #include "TestSupport.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
 
@@ -22,6 +23,8 @@ public:
     QList<Click> clicks;
     QList<QPair<int, int>> doubleClicks;
     QList<int> typed;
+    QList<int> keys;
+    bool takeTab = false;
     QList<QPair<int, qintptr>> notes;
     QStringList offered;
 
@@ -43,6 +46,11 @@ public:
         doubleClicks.append({c, r});
     }
     void OnCharTyped(int* key, int) override { typed.append(*key); }
+    void OnKeyDown(int* key, int) override {
+        keys.append(*key);
+        if (takeTab && *key == Qt::Key_Tab)
+            *key = 0;
+    }
     int OnCellTypeNotify(int, int, int, int message, qintptr param) override {
         notes.append({message, message == GridNotify::CheckBoxChanged ? param : 0});
         if (message == GridNotify::DropListOpening)
@@ -484,6 +492,27 @@ private slots:
         g.GetCellRect(0, 1, &cell);
         QCOMPARE(tracker->pos(),
                  g.CellArea()->mapTo(host.window.get(), cell.bottomRight() + QPoint(1, 1)));
+    }
+
+    void tabMovesTheFocusOnUnlessAHookTakesIt() {
+        Host host(QSize(400, 200));
+        InputGrid& g = *host.grid;
+        Rows(g, 2, 2);
+        auto* next = new QLineEdit(host.window.get());
+        next->setGeometry(0, 0, 10, 10);
+        next->show();
+        host.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(host.window.get()));
+        g.CellArea()->setFocus();
+        QTRY_VERIFY(g.CellArea()->hasFocus());
+        g.takeTab = true;
+        QTest::keyClick(g.CellArea(), Qt::Key_Tab);
+        QVERIFY(g.CellArea()->hasFocus());
+        g.takeTab = false;
+        g.keys.clear();
+        QTest::keyClick(g.CellArea(), Qt::Key_Tab);
+        QTRY_VERIFY(next->hasFocus());
+        QCOMPARE(g.keys, QList<int>({Qt::Key_Tab}));
     }
 
     void charactersNeverChangeATextCell() {
