@@ -1,9 +1,329 @@
+// dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE [--clave TEXTO]
+//                    --formato json|csv --salida FICHERO
+// The roster of a month without any window: built with the same GenerarPlanilla on an
+// offscreen roster grid, then written as the grid's cells (json) or as the calendar a
+// planner reads (csv, Windows-1252, CR LF).
+
+#include "ArchivoInforme.h"
 #include "Commands.h"
+#include "CuadroPlanilla.h"
+#include "DbConnection.h"
+#include "DbQuery.h"
+#include "Progreso.h"
+#include "Settings.h"
 
+#include <QApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStringList>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
-// Placeholder until this entry point is built.
-int RunPlanilla(int, char**) {
-    std::fputs("dravonela: orden aún no disponible\n", stderr);
-    return 2;
+namespace {
+constexpr int SalidaUso = 2;
+constexpr int SalidaBaseDatos = 1;
+constexpr int IdCuadro = 1015;
+
+void ImprimirUso() {
+    std::fputs("Uso: dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE\n"
+               "                         [--clave TEXTO] --formato json|csv --salida FICHERO\n"
+               "  Genera la planilla de un mes de un servicio y la escribe en un fichero.\n"
+               "  --mes M         mes de 1 a 12\n"
+               "  --anio A        año posterior a 2000 (cuatro cifras)\n"
+               "  --servicio S    número o nombre del servicio\n"
+               "  --clave TEXTO   contraseña de la base de datos (por omisión la de la\n"
+               "                  configuración, o \"pradoluminar\")\n"
+               "  --formato F     json: las celdas del cuadro con sus propiedades;\n"
+               "                  csv: el calendario tal como se ve (Windows-1252, CR LF)\n"
+               "  --salida F      fichero que se escribe\n",
+               stderr);
+}
+
+// One line on standard error.
+void ImprimirError(QString texto) {
+    texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "dravonela planilla: %s\n", texto.simplified().toLocal8Bit().constData());
+}
+
+bool LeerEntero(const QString& texto, int& valor) {
+    bool ok = false;
+    valor = texto.trimmed().toInt(&ok);
+    return ok;
+}
+
+// The service named by its ID or its name; -1 when none, -2 when the name is ambiguous.
+int BuscarServicio(const QString& texto) {
+    struct CServicio {
+        int id;
+        QString nombre;
+    };
+    std::vector<CServicio> servicios;
+    CDbQuery consulta;
+    CDbRecordset filas =
+        consulta.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
+    while (!filas.IsEOF()) {
+        servicios.push_back({filas.GetInt(0), filas.GetText(1)});
+        filas.MoveNext();
+    }
+    filas.Close();
+    int id = 0;
+    if (LeerEntero(texto, id))
+        for (const CServicio& servicio : servicios)
+            if (servicio.id == id)
+                return id;
+    const QString buscado = texto.trimmed();
+    for (const Qt::CaseSensitivity caso : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        int encontrado = -1;
+        int cuantos = 0;
+        for (const CServicio& servicio : servicios)
+            if (servicio.nombre.compare(buscado, caso) == 0) {
+                encontrado = servicio.id;
+                ++cuantos;
+            }
+        if (cuantos == 1)
+            return encontrado;
+        if (cuantos > 1)
+            return -2;
+    }
+    return -1;
+}
+
+QJsonValue ColorJson(const CCellRecord& celda, std::uint32_t propiedad, GridColor color) {
+    return celda.Has(propiedad) ? QJsonValue(static_cast<qint64>(color)) : QJsonValue();
+}
+
+// Every stored cell of the rows with any property, by row, then column.
+QByteArray PlanillaJson(CCuadroPlanilla& cuadro) {
+    const int filas = cuadro.GetRowCount();
+    const int columnas = cuadro.GetColumnCount();
+    QJsonArray celdas;
+    CCellRecord celda;
+    for (int fila = 0; fila < filas; ++fila) {
+        for (int columna = 0; columna < columnas; ++columna) {
+            cuadro.GetCell(columna, fila, &celda);
+            if (celda.GetMask() == 0)
+                continue;
+            QJsonObject objeto;
+            objeto.insert(QStringLiteral("col"), columna);
+            objeto.insert(QStringLiteral("fila"), fila);
+            objeto.insert(QStringLiteral("texto"), celda.GetText());
+            objeto.insert(QStringLiteral("dato"), celda.GetItemData());
+            objeto.insert(QStringLiteral("color_texto"),
+                          ColorJson(celda, CCellRecord::PropTextColor, celda.GetTextColor()));
+            objeto.insert(QStringLiteral("color_fondo"),
+                          ColorJson(celda, CCellRecord::PropBackColor, celda.GetBackColor()));
+            objeto.insert(QStringLiteral("borde"), celda.Has(CCellRecord::PropBorder)
+                                                       ? QJsonValue(celda.GetBorder())
+                                                       : QJsonValue());
+            int c0 = 0, f0 = 0, c1 = 0, f1 = 0;
+            if (cuadro.GetJoinRange(columna, fila, &c0, &f0, &c1, &f1) == 0)
+                objeto.insert(QStringLiteral("union"), QJsonArray{c0, f0, c1, f1});
+            else
+                objeto.insert(QStringLiteral("union"), QJsonValue());
+            celdas.append(objeto);
+        }
+    }
+    QJsonObject raiz;
+    raiz.insert(QStringLiteral("filas"), filas);
+    raiz.insert(QStringLiteral("columnas"), columnas);
+    raiz.insert(QStringLiteral("celdas"), celdas);
+    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+}
+
+// One field of the calendar; a field holding the separator or a quote is quoted, so a
+// spreadsheet keeps the 14 columns.
+QString CampoCsv(QString texto) {
+    if (texto.contains(QLatin1Char(';')) || texto.contains(QLatin1Char('"')) ||
+        texto.contains(QLatin1Char('\n')) || texto.contains(QLatin1Char('\r'))) {
+        texto.replace(QLatin1String("\""), QLatin1String("\"\""));
+        return QLatin1Char('"') + texto + QLatin1Char('"');
+    }
+    return texto;
+}
+
+// The calendar as shown: the weekday names, then one line per row; the text of a joined
+// block stands in its first cell.
+QString PlanillaCsv(CCuadroPlanilla& cuadro) {
+    const int columnas = cuadro.GetColumnCount();
+    QString texto;
+    QStringList campos;
+    for (int columna = 0; columna < columnas; ++columna) {
+        QString nombre;
+        cuadro.GetCellText(columna, -1, &nombre);
+        campos << CampoCsv(nombre);
+    }
+    texto += campos.join(QLatin1Char(';')) + QLatin1String("\r\n");
+    for (int fila = 0; fila < cuadro.GetRowCount(); ++fila) {
+        campos.clear();
+        for (int columna = 0; columna < columnas; ++columna) {
+            QString celda;
+            cuadro.GetCellText(columna, fila, &celda);
+            campos << CampoCsv(celda);
+        }
+        texto += campos.join(QLatin1Char(';')) + QLatin1String("\r\n");
+    }
+    return texto;
+}
+
+bool EscribirJson(const QString& ruta, const QByteArray& bytes, QString* error) {
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly)) {
+        *error = archivo.errorString();
+        return false;
+    }
+    if (archivo.write(bytes) != bytes.size() || !archivo.commit()) {
+        *error = archivo.errorString();
+        archivo.cancelWriting();
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+int RunPlanilla(int argc, char** argv) {
+    // No window is ever shown: the roster grid is built on the offscreen platform. An
+    // application that already runs (a test calling the command) is used as it is.
+    std::unique_ptr<QApplication> app;
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    QString bd, mesTexto, anioTexto, servicioTexto, formato, salida, clave;
+    bool hayClave = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
+            arg == QLatin1String("-h")) {
+            ImprimirUso();
+            return 0;
+        }
+        QString* destino = nullptr;
+        if (arg == QLatin1String("--bd"))
+            destino = &bd;
+        else if (arg == QLatin1String("--mes"))
+            destino = &mesTexto;
+        else if (arg == QLatin1String("--anio"))
+            destino = &anioTexto;
+        else if (arg == QLatin1String("--servicio"))
+            destino = &servicioTexto;
+        else if (arg == QLatin1String("--formato"))
+            destino = &formato;
+        else if (arg == QLatin1String("--salida"))
+            destino = &salida;
+        else if (arg == QLatin1String("--clave")) {
+            destino = &clave;
+            hayClave = true;
+        }
+        if (!destino) {
+            ImprimirError(QStringLiteral("argumento no reconocido: %1").arg(arg));
+            ImprimirUso();
+            return SalidaUso;
+        }
+        if (i + 1 >= args.size()) {
+            ImprimirError(QStringLiteral("falta el valor de %1").arg(arg));
+            ImprimirUso();
+            return SalidaUso;
+        }
+        *destino = args[++i];
+    }
+    if (bd.isEmpty() || mesTexto.isEmpty() || anioTexto.isEmpty() || servicioTexto.isEmpty() ||
+        formato.isEmpty() || salida.isEmpty()) {
+        ImprimirError(QStringLiteral("faltan argumentos: --bd, --mes, --anio, --servicio, "
+                                     "--formato y --salida son obligatorios"));
+        ImprimirUso();
+        return SalidaUso;
+    }
+    int mes = 0;
+    if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
+        ImprimirError(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+        return SalidaUso;
+    }
+    int anio = 0;
+    if (!LeerEntero(anioTexto, anio) || anio <= 2000 || anio > 9999) {
+        ImprimirError(
+            QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(anioTexto));
+        return SalidaUso;
+    }
+    formato = formato.trimmed().toLower();
+    if (formato == QLatin1String("pdf")) {
+        ImprimirError(QStringLiteral("formato no disponible: pdf (use json o csv)"));
+        return SalidaUso;
+    }
+    if (formato != QLatin1String("json") && formato != QLatin1String("csv")) {
+        ImprimirError(QStringLiteral("formato no reconocido: %1 (use json o csv)").arg(formato));
+        return SalidaUso;
+    }
+    if (!QFileInfo(bd).isFile()) {
+        ImprimirError(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
+        return SalidaBaseDatos;
+    }
+
+    // Database failures are collected here and end the command, instead of a message box.
+    // The list outlives the command: the connection keeps the sink.
+    auto listaErrores = std::make_shared<QStringList>();
+    QStringList& errores = *listaErrores;
+    CDbConnection& conexion = CDbConnection::Instance();
+    conexion.SetErrorSink([listaErrores](const QString& texto) { *listaErrores << texto; });
+    if (!conexion.OpenFile(bd, hayClave ? clave : DvSettings::DbPassword())) {
+        const QString detalle = errores.isEmpty() ? QString() : errores.first();
+        if (detalle.contains(QStringLiteral("contraseña")))
+            ImprimirError(
+                QStringLiteral("la contraseña de la base de datos %1 no es válida").arg(bd));
+        else
+            ImprimirError(QStringLiteral("no se pudo abrir la base de datos %1: %2")
+                              .arg(bd, detalle.section(QLatin1Char('\r'), -1)));
+        return SalidaBaseDatos;
+    }
+    errores.clear();
+
+    const int servicio = BuscarServicio(servicioTexto);
+    if (!errores.isEmpty()) {
+        ImprimirError(QStringLiteral("error de base de datos: %1").arg(errores.first()));
+        return SalidaBaseDatos;
+    }
+    if (servicio == -2) {
+        ImprimirError(QStringLiteral("hay varios servicios llamados %1; indique su número")
+                          .arg(servicioTexto));
+        return SalidaUso;
+    }
+    if (servicio < 0) {
+        ImprimirError(QStringLiteral("no existe el servicio %1").arg(servicioTexto));
+        return SalidaUso;
+    }
+
+    // The grid as the roster view holds it: a window of the view's usual width.
+    QWidget ventana;
+    ventana.resize(1000, 600);
+    auto* cuadro = new CCuadroPlanilla;
+    cuadro->CreateGrid(&ventana, QRect(0, 0, 1000, 600), IdCuadro);
+    CProgresoSinVentana progreso;
+    cuadro->GenerarPlanilla(mes, anio, servicio, &ventana, progreso);
+    if (!errores.isEmpty()) {
+        ImprimirError(
+            QStringLiteral("Hubo un error generando la planilla: %1").arg(errores.first()));
+        return SalidaBaseDatos;
+    }
+
+    QString error;
+    bool escrito = false;
+    if (formato == QLatin1String("json"))
+        escrito = EscribirJson(salida, PlanillaJson(*cuadro), &error);
+    else
+        escrito = EscribirArchivoInforme(salida, PlanillaCsv(*cuadro), &error);
+    if (!escrito) {
+        ImprimirError(
+            QStringLiteral("No se pudo escribir en el fichero %1: %2").arg(salida, error));
+        return SalidaBaseDatos;
+    }
+    return 0;
 }

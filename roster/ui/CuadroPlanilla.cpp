@@ -205,11 +205,16 @@ void CCuadroPlanilla::Vaciar() {
     EnableRedraw(0);
     for (int i = 0; i < filas; ++i)
         DeleteRow(0);
+    BorrarSobrantes();
+}
+
+void CCuadroPlanilla::BorrarSobrantes() {
     // The week separator set below the last row (and the day numbers of a month without
-    // references) are stored beyond the rows; they would otherwise come back into the
-    // first row of the next build.
-    for (int columna = 0; columna < Columnas; ++columna)
-        DeleteCell(columna, 0);
+    // references) are stored beyond the rows; once the rows are gone they would come
+    // back into the first row of the next build.
+    if (GetRowCount() == 0)
+        for (int columna = 0; columna < Columnas; ++columna)
+            DeleteCell(columna, 0);
 }
 
 void CCuadroPlanilla::EscribirDia(int columna, int fila, const CDateTime& fecha) {
@@ -346,6 +351,8 @@ bool CCuadroPlanilla::GenerarPlanilla(int mes, int anio, int servicio, QWidget*,
     progreso.Bombear();
     if (progreso.Cancelado())
         Vaciar();
+    // A month without anybody leaves an empty roster, with nothing stored in it.
+    BorrarSobrantes();
 
     // Repaint the cells written; the last row and column, and whatever the rows of an
     // earlier roster covered, are repainted with the window.

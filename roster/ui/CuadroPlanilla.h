@@ -96,6 +96,7 @@ protected:
 private:
     // Deletes every row (repainting off), and whatever a build left stored below them.
     void Vaciar();
+    void BorrarSobrantes();
     void EscribirDia(int columna, int fila, const CDateTime& fecha);
     void EscribirEntrada(int columna, int fila, const CPlanDia& entrada, bool primera);
     void FijarBordeSemana(int fila);

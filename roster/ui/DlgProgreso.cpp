@@ -34,6 +34,8 @@ void CDlgProgreso::Mostrar() {
     EnsureInitialised();
     CentrarVentana(this, parentWidget());
     show();
+    // The frame is known once the window is shown: centre it again with its frame.
+    CentrarVentana(this, parentWidget());
     Bombear();
 }
 
