@@ -1,0 +1,73 @@
+#pragma once
+// The main window: menu bar, accelerators, toolbar and status bar of resource set 128
+// around the roster view. The caption is always "Ostrevan".
+//
+// Commands are named by their identifier ("ID_FILE_PRINT") and go first to the view,
+// then to the window itself (toolbar and status bar toggles, exit), then to the
+// application object (About, printer set-up, new and open); a command nobody handles
+// (the edit and pane keys) does nothing.
+
+#include "MenuResource.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <map>
+
+class COstrevanApp;
+class COstrevanDoc;
+class COstrevanView;
+class QAction;
+class QLabel;
+class QScrollArea;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int ResourceId = 128;
+
+    CMainFrame(COstrevanApp* app, COstrevanDoc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    COstrevanView* View() const { return m_view; }
+    COstrevanDoc* Document() const { return m_document; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    // The status bar's message pane ("Preparado") and its lock indicators.
+    QLabel* MessagePane() const { return m_messagePane; }
+    QLabel* IndicatorPane(int index) const;
+    static constexpr int IndicatorCount = 3;
+
+    // The action of a menu item or toolbar button; null when the command has none.
+    QAction* CommandAction(const QString& command) const;
+    const CMenuResource& Resource() const { return m_resource; }
+
+    // Runs a command as its menu item, button or key would. True when handled.
+    bool OnCmdMsg(const QString& command);
+
+    // The view's first update, then the window fitted to the form.
+    void InitialUpdateFrame();
+    // Resizes the window so that the view shows the whole form.
+    void RecalcLayoutToFitForm();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateAccelerators();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* MakeAction(const QString& command, const QString& text);
+    void UpdateToggleChecks();
+    bool OnOwnCommand(const QString& command);
+
+    COstrevanApp* m_app = nullptr;
+    COstrevanDoc* m_document = nullptr;
+    CMenuResource m_resource;
+    std::map<QString, QAction*> m_actions; // menu and toolbar actions by command
+    COstrevanView* m_view = nullptr;       // owned through the scroll area
+    QScrollArea* m_scroll = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_indicators[IndicatorCount] = {};
+};

@@ -1,0 +1,280 @@
+#include "OstrevanView.h"
+
+#include "ArchivoInforme.h"
+#include "Clock.h"
+#include "ComboList.h"
+#include "CuadroPlanilla.h"
+#include "DbConnection.h"
+#include "DbQuery.h"
+#include "DlgProgreso.h"
+#include "EditSpecial.h"
+#include "FechasPlanilla.h"
+#include "FileDialog.h"
+#include "Informe.h"
+#include "MessageBox.h"
+#include "OstrevanApp.h"
+#include "PersonalDlg.h"
+#include "RosterPrinting.h"
+#include "ServiciosDlg.h"
+#include "TiposTurnoDlg.h"
+#include "TurnosDlg.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QResizeEvent>
+
+namespace {
+const QString kCaption = QStringLiteral("Dravonela");
+
+// The wait cursor for as long as it lives.
+class CCursorEspera {
+public:
+    CCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CCursorEspera() { QApplication::restoreOverrideCursor(); }
+    CCursorEspera(const CCursorEspera&) = delete;
+    CCursorEspera& operator=(const CCursorEspera&) = delete;
+};
+
+void Mensaje(QWidget* owner, const QString& texto) {
+    DvMessageBox::Show(owner, texto, kCaption, DvMessageBox::Ok);
+}
+} // namespace
+
+COstrevanView::COstrevanView(COstrevanDoc* document, QWidget* parent)
+    : CTemplateForm(TemplateId, parent), m_document(document),
+      m_cuadro(std::make_unique<CCuadroPlanilla>()) {
+    setObjectName(QStringLiteral("COstrevanView"));
+    if (CComboList* servicios = Servicios())
+        connect(servicios, QOverload<int>::of(&QComboBox::activated), this,
+                [this](int) { AplicarOpcionesServicio(); });
+}
+
+COstrevanView::~COstrevanView() = default;
+
+CComboList* COstrevanView::Meses() const {
+    return Item<CComboList>(IdMes);
+}
+
+CEditSpecial* COstrevanView::CampoAnio() const {
+    return Item<CEditSpecial>(IdAnio);
+}
+
+CComboList* COstrevanView::Servicios() const {
+    return Item<CComboList>(IdServicio);
+}
+
+int COstrevanView::MesSeleccionado() const {
+    return Meses() ? Meses()->GetSelectedItemData() : -1;
+}
+
+int COstrevanView::AnioEscrito() const {
+    return CampoAnio() ? CampoAnio()->GetValue() : 0;
+}
+
+int COstrevanView::ServicioSeleccionado() const {
+    return Servicios() ? Servicios()->GetSelectedItemData() : -1;
+}
+
+void COstrevanView::OnInitDialog() {
+    OnInitialUpdate();
+}
+
+void COstrevanView::OnInitialUpdate() {
+    if (m_initialUpdateDone)
+        return;
+    m_initialUpdateDone = true;
+
+    // The database; whatever the result the view goes on (failures have been shown).
+    CDbConnection::Instance().Open();
+
+    m_cuadro->AttachToDialogItem(this, IdCuadro);
+    AjustarCuadro();
+
+    if (CComboList* meses = Meses()) {
+        meses->clear();
+        for (int mes = 1; mes <= 12; ++mes)
+            meses->AddItem(NombreMes(mes), mes);
+    }
+    RellenarServicios();
+
+    const QDate hoy = DvClock::Today();
+    if (CEditSpecial* anio = CampoAnio())
+        anio->SetValue(hoy.year());
+    if (CComboList* meses = Meses())
+        meses->SelectByItemData(hoy.month());
+
+    AplicarOpcionesServicio();
+}
+
+void COstrevanView::RellenarServicios() {
+    if (CComboList* servicios = Servicios())
+        servicios->FillFromQuery(QStringLiteral("SELECT * FROM FUNCIONES"),
+                                 QStringLiteral("NOMBRE"), QStringLiteral("ID"), -1, true);
+}
+
+void COstrevanView::AplicarOpcionesServicio() {
+    const int servicio = ServicioSeleccionado();
+    CDbQuery consulta;
+    int tamFuente = consulta.GetInt(QStringLiteral("PREF_IMPRESION"), QStringLiteral("TAM_FUENTE"),
+                                    QStringLiteral("ID_SERVICIO"), servicio);
+    int altoFila = consulta.GetInt(QStringLiteral("PREF_IMPRESION"), QStringLiteral("ALTO_FILA"),
+                                   QStringLiteral("ID_SERVICIO"), servicio);
+    if (tamFuente == -1)
+        tamFuente = TamFuentePorDefecto;
+    if (altoFila == -1)
+        altoFila = AltoFilaPorDefecto;
+    m_cuadro->ActualizarFuente(tamFuente, altoFila);
+}
+
+bool COstrevanView::OnCommand(int id) {
+    if (id == IdGenerar) {
+        OnGenerar();
+        return true;
+    }
+    return CTemplateForm::OnCommand(id);
+}
+
+bool COstrevanView::OnMenuCommand(const QString& command) {
+    struct Orden {
+        const char* nombre;
+        void (COstrevanView::*manejador)();
+    };
+    static const Orden ordenes[] = {
+        {"ID_GENERAR_INFORME", &COstrevanView::OnGenerarInforme},
+        {"ID_CONFIG_SERVICIOS", &COstrevanView::OnConfigServicios},
+        {"ID_CONFIG_PERSONAL", &COstrevanView::OnConfigPersonal},
+        {"ID_CONFIG_TIPOSTURNO", &COstrevanView::OnConfigTiposTurno},
+        {"ID_CONFIG_TURNOS", &COstrevanView::OnConfigTurnos},
+        {"ID_CONFIG_ASIGNACION", &COstrevanView::OnConfigAsignacion},
+        {"ID_CONFIG_OPCIONES", &COstrevanView::OnConfigOpciones},
+        {"ID_CONFIG_FESTIVOS", &COstrevanView::OnConfigFestivos},
+        {"ID_FILE_PRINT", &COstrevanView::OnFilePrint},
+        {"ID_FILE_PRINT_PREVIEW", &COstrevanView::OnFilePrintPreview},
+    };
+    for (const Orden& orden : ordenes)
+        if (command == QLatin1String(orden.nombre)) {
+            (this->*orden.manejador)();
+            return true;
+        }
+    return false;
+}
+
+void COstrevanView::OnGenerar() {
+    CCursorEspera espera;
+    const int anio = AnioEscrito();
+    if (anio > 2000)
+        m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this);
+}
+
+void COstrevanView::OnGenerarInforme() {
+    const QString ruta = DvFileDialog::GetSaveFileName(
+        this, QStringLiteral("csv"), QStringLiteral("*.csv"),
+        QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"), true);
+    if (ruta.isEmpty())
+        return;
+
+    QString texto;
+    bool completo = false;
+    {
+        CDlgProgreso progreso(this);
+        completo = GenerarInforme(MesSeleccionado(), AnioEscrito(), ServicioSeleccionado(), texto,
+                                  progreso);
+    }
+    if (!completo) {
+        Mensaje(this, QStringLiteral("Hubo un error generando el informe"));
+        return;
+    }
+    if (!EscribirInforme(ruta, texto)) {
+        Mensaje(this, QStringLiteral("No se pudo escribir en el fichero seleccionado"));
+        return;
+    }
+    Mensaje(this, QStringLiteral("El informe fue generado correctamente"));
+}
+
+bool COstrevanView::EscribirInforme(const QString& ruta, const QString& texto) {
+    // A file marked read-only stays as it is, also for a user the system would let
+    // replace it.
+    const QFileInfo destino(ruta);
+    if (destino.exists() && !(destino.permissions() & QFileDevice::WriteOwner))
+        return false;
+    return EscribirArchivoInforme(ruta, texto);
+}
+
+void COstrevanView::OpcionNoDisponible() {
+    DvMessageBox::Show(this, QStringLiteral("Esta opción todavía no está disponible."), kCaption,
+                       DvMessageBox::Ok, DvMessageBox::Information);
+}
+
+void COstrevanView::OnConfigServicios() {
+    // The list follows the services as the dialog left them.
+    if (CServiciosDlg::Run(this) == QDialog::Accepted)
+        RellenarServicios();
+}
+
+void COstrevanView::OnConfigPersonal() {
+    CPersonalDlg::Run(this);
+}
+
+void COstrevanView::OnConfigTiposTurno() {
+    CTiposTurnoDlg::Run(this);
+}
+
+void COstrevanView::OnConfigTurnos() {
+    CTurnosDlg::Run(this);
+}
+
+void COstrevanView::OnConfigAsignacion() {
+    OpcionNoDisponible();
+}
+
+void COstrevanView::OnConfigOpciones() {
+    OpcionNoDisponible();
+}
+
+void COstrevanView::OnConfigFestivos() {
+    OpcionNoDisponible();
+}
+
+CTituloPlanilla COstrevanView::TituloImpresion() const {
+    // The selectors as they are now, which may differ from the roster last built.
+    return CTituloPlanilla{Meses() ? Meses()->currentText() : QString(), AnioEscrito(),
+                           Servicios() ? Servicios()->currentText() : QString()};
+}
+
+void COstrevanView::OnFilePrint() {
+    COstrevanApp* app = COstrevanApp::Instance();
+    DvImpresion::Imprimir(this, app ? app->Printer() : nullptr, *m_cuadro, ServicioSeleccionado(),
+                          TituloImpresion());
+}
+
+void COstrevanView::OnFilePrintPreview() {
+    COstrevanApp* app = COstrevanApp::Instance();
+    DvImpresion::PresentacionPreliminar(this, app ? app->Printer() : nullptr, *m_cuadro,
+                                        ServicioSeleccionado(), TituloImpresion());
+}
+
+void COstrevanView::resizeEvent(QResizeEvent* event) {
+    CTemplateForm::resizeEvent(event);
+    AjustarCuadro();
+}
+
+void COstrevanView::AjustarCuadro() {
+    if (!m_cuadro || m_cuadro->parentWidget() != this)
+        return;
+    const CControlTemplate* hueco = Template().Find(IdCuadro);
+    if (!hueco)
+        return;
+    // The template's margins to the right and below the grid are kept; the grid takes
+    // the rest of the form, never less than the template gives it.
+    const QRect base = MapDialogRect(hueco->rect);
+    const QSize forma = sizeHint();
+    const int margenDerecho = forma.width() - (base.x() + base.width());
+    const int margenInferior = forma.height() - (base.y() + base.height());
+    const QRect nuevo(base.topLeft(),
+                      QSize(qMax(base.width(), width() - base.x() - margenDerecho),
+                            qMax(base.height(), height() - base.y() - margenInferior)));
+    if (m_cuadro->geometry() != nuevo)
+        m_cuadro->setGeometry(nuevo);
+    m_cuadro->AjustarColumnas();
+}

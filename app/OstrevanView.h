@@ -1,0 +1,97 @@
+#pragma once
+// The roster view: the form of template 101 in the main window, with the month, year
+// and service selectors, the "Generar" button and the roster grid below them. It opens
+// the database when first shown, builds the roster on request, writes the monthly
+// report file and runs the configuration commands.
+
+#include "TemplateDialog.h"
+
+#include <QRect>
+#include <QString>
+#include <memory>
+
+class CComboList;
+class CCuadroPlanilla;
+class CEditSpecial;
+struct CTituloPlanilla;
+class COstrevanDoc;
+
+class COstrevanView : public CTemplateForm {
+    Q_OBJECT
+public:
+    static constexpr int TemplateId = 101;
+    static constexpr int IdMes = 1053;
+    static constexpr int IdAnio = 1054;
+    static constexpr int IdServicio = 1055;
+    static constexpr int IdGenerar = 1056;
+    static constexpr int IdCuadro = 1015;
+
+    // Default font size and row height of a service without stored preferences.
+    static constexpr int TamFuentePorDefecto = 15;
+    static constexpr int AltoFilaPorDefecto = 16;
+
+    COstrevanView(COstrevanDoc* document, QWidget* parent = nullptr);
+    ~COstrevanView() override;
+
+    COstrevanDoc* Document() const { return m_document; }
+
+    // The first update: opens the database, takes over the placeholder with the roster
+    // grid, fills the month and service lists, selects today's month and year and
+    // applies the service's display options. Runs once.
+    void OnInitialUpdate();
+    bool IsInitialUpdateDone() const { return m_initialUpdateDone; }
+
+    // A menu or toolbar command; true when the view handles it.
+    bool OnMenuCommand(const QString& command);
+
+    CComboList* Meses() const;
+    CEditSpecial* CampoAnio() const;
+    CComboList* Servicios() const;
+    CCuadroPlanilla* Cuadro() const { return m_cuadro.get(); }
+
+    // The selection: month 1-12 (-1 when none), year as typed, service ID (-1 when none).
+    int MesSeleccionado() const;
+    int AnioEscrito() const;
+    int ServicioSeleccionado() const;
+
+    // The selected service's font size and row height, passed to the roster grid.
+    void AplicarOpcionesServicio();
+    // Fills the service list again; the first service in alphabetical order is selected.
+    void RellenarServicios();
+
+    // Commands.
+    void OnGenerar();
+    void OnGenerarInforme();
+    void OnConfigServicios();
+    void OnConfigPersonal();
+    void OnConfigTiposTurno();
+    void OnConfigTurnos();
+    void OnConfigAsignacion();
+    void OnConfigOpciones();
+    void OnConfigFestivos();
+    // Printing and preview of the roster, under the title of the selectors.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+    // Writes the report text to the file as the report command does: Windows-1252, no
+    // byte-order mark, replacing the file only once every byte is written. A file
+    // marked read-only is left as it is. False on any failure.
+    static bool EscribirInforme(const QString& ruta, const QString& texto);
+
+protected:
+    void OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Places the roster grid to fill the form below the selectors, and its columns to
+    // fill the grid.
+    void AjustarCuadro();
+    void OpcionNoDisponible();
+    // The print title's parts as the selectors show them.
+    CTituloPlanilla TituloImpresion() const;
+
+    COstrevanDoc* m_document = nullptr;
+    std::unique_ptr<CCuadroPlanilla> m_cuadro;
+    bool m_initialUpdateDone = false;
+};

@@ -1,0 +1,57 @@
+#include "AppPrueba.h"
+
+#include "DbConnection.h"
+#include "DbQuery.h"
+#include "OstrevanApp.h"
+#include "Resources.h"
+#include "Schema.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <QWidget>
+
+namespace DvAppPrueba {
+QString NuevaBdDemo(const QString& nombre, const QDate& hoy) {
+    const QString ruta = DvTest::TempDir() + QLatin1Char('/') + nombre;
+    QFile::remove(ruta);
+    QString error;
+    if (!DvSchema::CreateDatabase(
+            ruta, QString(), DvResources::ReadText(QStringLiteral(":/sql/demo.sql")), hoy, error)) {
+        qWarning("No se pudo crear %s: %s", qPrintable(ruta), qPrintable(error));
+        return QString();
+    }
+    return ruta;
+}
+
+bool AbrirBd(const QString& ruta) {
+    CDbConnection& conexion = CDbConnection::Instance();
+    conexion.Reset();
+    return conexion.OpenFile(ruta, QString());
+}
+
+bool Sql(const QString& sentencias) {
+    CDbQuery consulta;
+    for (const QString& sentencia : DvSchema::StatementsOf(sentencias))
+        if (!consulta.ExecuteCommand(sentencia))
+            return false;
+    return true;
+}
+
+std::unique_ptr<COstrevanApp> Iniciar(const QString& ruta, const QStringList& argumentos) {
+    auto app = std::make_unique<COstrevanApp>();
+    app->SetDatabasePath(ruta);
+    if (!app->InitInstance(argumentos))
+        return nullptr;
+    return app;
+}
+
+int VentanasVisibles() {
+    int visibles = 0;
+    for (QWidget* ventana : QApplication::topLevelWidgets())
+        if (ventana->isVisible())
+            ++visibles;
+    return visibles;
+}
+} // namespace DvAppPrueba

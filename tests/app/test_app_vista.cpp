@@ -1,0 +1,343 @@
+// The roster view: its first update, "Generar", the service's display options, the
+// service list refill, the grid following the window, and the report file.
+
+#include "AppPrueba.h"
+#include "CellRecord.h"
+#include "Clock.h"
+#include "ComboList.h"
+#include "CuadroPlanilla.h"
+#include "DbConnection.h"
+#include "EditSpecial.h"
+#include "FileDialog.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "Modal.h"
+#include "OstrevanApp.h"
+#include "OstrevanView.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// The roster font's height, and the grid's default cells still drawn with that font.
+int TamFuente(CCuadroPlanilla* cuadro) {
+    CCellRecord registro;
+    cuadro->GetGridDefault(&registro);
+    return registro.GetFont() == &cuadro->Fuente() ? cuadro->AltoFuente() : -1;
+}
+
+QString Texto(CCuadroPlanilla* cuadro, int columna, int fila) {
+    QString texto;
+    cuadro->GetCellText(columna, fila, &texto);
+    return texto;
+}
+
+// Selects the service as the user does (the list reports the choice).
+void ElegirServicio(COstrevanView* vista, const QString& nombre) {
+    CComboList* servicios = vista->Servicios();
+    const int indice = servicios->findText(nombre);
+    QVERIFY(indice >= 0);
+    servicios->setCurrentIndex(indice);
+    emit servicios->activated(indice);
+}
+} // namespace
+
+class TestAppVista : public QObject {
+    Q_OBJECT
+private:
+    QString m_bd;
+    std::unique_ptr<COstrevanApp> m_app;
+    COstrevanView* m_vista = nullptr;
+
+    void Arrancar() {
+        QVERIFY(DvAppPrueba::AbrirBd(m_bd));
+        m_app = DvAppPrueba::Iniciar(m_bd);
+        QVERIFY(m_app && m_app->MainFrame());
+        m_vista = m_app->MainFrame()->View();
+        QVERIFY(m_vista->IsInitialUpdateDone());
+    }
+
+private slots:
+    void initTestCase() {
+        DvTest::IsolateSettings();
+        DvClock::SetFixed(QDateTime(QDate(2024, 3, 12), QTime(10, 0)));
+    }
+
+    void init() {
+        DvMessageBox::ClearAnswers();
+        DvModal::ClearHandlers();
+        DvFileDialog::ClearFileNames();
+        m_bd = DvAppPrueba::NuevaBdDemo(QStringLiteral("ostrevan.mdb"), QDate(2024, 3, 12));
+        QVERIFY(!m_bd.isEmpty());
+    }
+
+    void cleanup() {
+        m_app.reset();
+        m_vista = nullptr;
+        CDbConnection::Instance().Reset();
+    }
+
+    void actualizacionInicial() {
+        DvMessageBox::Recorder mensajes;
+        Arrancar();
+        QCOMPARE(mensajes.Count(), 0);
+
+        CComboList* meses = m_vista->Meses();
+        QCOMPARE(meses->count(), 12);
+        QCOMPARE(meses->itemText(0), QStringLiteral("Enero"));
+        QCOMPARE(meses->itemText(8), QStringLiteral("Septiembre"));
+        QCOMPARE(meses->itemText(11), QStringLiteral("Diciembre"));
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(meses->itemData(i).toInt(), i + 1);
+        QCOMPARE(m_vista->MesSeleccionado(), 3);
+        QCOMPARE(m_vista->AnioEscrito(), 2024);
+        QCOMPARE(m_vista->CampoAnio()->text(), QStringLiteral("2024"));
+
+        CComboList* servicios = m_vista->Servicios();
+        QStringList nombres;
+        for (int i = 0; i < servicios->count(); ++i)
+            nombres << servicios->itemText(i);
+        QCOMPARE(nombres, (QStringList{QStringLiteral("Pediatría"), QStringLiteral("Quirófano"),
+                                       QStringLiteral("UCI"), QStringLiteral("Urgencias")}));
+        QCOMPARE(servicios->currentIndex(), 0);
+        QCOMPARE(m_vista->ServicioSeleccionado(), 4);
+
+        // The grid took the placeholder's place; nothing is built yet; Pediatría has no
+        // stored options, so the defaults apply.
+        CCuadroPlanilla* cuadro = m_vista->Cuadro();
+        QCOMPARE(cuadro->parentWidget(), static_cast<QWidget*>(m_vista));
+        QCOMPARE(m_vista->GetDlgItem(COstrevanView::IdCuadro), static_cast<QWidget*>(cuadro));
+        QCOMPARE(cuadro->GetRowCount(), 0);
+        QCOMPARE(cuadro->GetDefaultRowHeight(), 16);
+        QCOMPARE(TamFuente(cuadro), 15);
+    }
+
+    void generarSoloTrasElAnio2000() {
+        // Reference assignments early in 2001, so that its months have a roster.
+        QVERIFY(DvAppPrueba::AbrirBd(m_bd));
+        QVERIFY(DvAppPrueba::Sql(
+            QStringLiteral("UPDATE ASIG_TURNOS SET DIA_REF = '2001/01/01 00:00:00';")));
+        DvMessageBox::Recorder mensajes;
+        Arrancar();
+        CCuadroPlanilla* cuadro = m_vista->Cuadro();
+        auto* generar = m_vista->findChild<QPushButton*>(QStringLiteral("id1056"));
+        QVERIFY(generar);
+
+        m_vista->CampoAnio()->SetValue(2000);
+        generar->click();
+        QCOMPARE(cuadro->GetRowCount(), 0);
+        QCOMPARE(mensajes.Count(), 0);
+        QVERIFY(!QApplication::overrideCursor());
+
+        m_vista->CampoAnio()->SetValue(2001);
+        generar->click();
+        QVERIFY(cuadro->GetRowCount() > 0);
+        // March 2001 starts on a Thursday: its day number is in column 7 of the first row.
+        QCOMPARE(Texto(cuadro, 7, 0), QStringLiteral("1"));
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(mensajes.Count(), 0);
+    }
+
+    void cambioDeServicioSoloCambiaLaLetra() {
+        Arrancar();
+        CCuadroPlanilla* cuadro = m_vista->Cuadro();
+        m_vista->SendCommand(COstrevanView::IdGenerar);
+        const int filas = cuadro->GetRowCount();
+        QVERIFY(filas > 0);
+        QStringList antes;
+        for (int columna = 0; columna < 14; ++columna)
+            antes << Texto(cuadro, columna, 1);
+
+        ElegirServicio(m_vista, QStringLiteral("UCI")); // stored: 16 and 19
+        QCOMPARE(TamFuente(cuadro), 16);
+        QCOMPARE(cuadro->GetDefaultRowHeight(), 19);
+        ElegirServicio(m_vista, QStringLiteral("Urgencias")); // stored: 13 and 15
+        QCOMPARE(TamFuente(cuadro), 13);
+        QCOMPARE(cuadro->GetDefaultRowHeight(), 15);
+        ElegirServicio(m_vista, QStringLiteral("Quirófano")); // none stored
+        QCOMPARE(TamFuente(cuadro), 15);
+        QCOMPARE(cuadro->GetDefaultRowHeight(), 16);
+
+        QCOMPARE(cuadro->GetRowCount(), filas);
+        QStringList despues;
+        for (int columna = 0; columna < 14; ++columna)
+            despues << Texto(cuadro, columna, 1);
+        QCOMPARE(despues, antes);
+    }
+
+    void sinServicios() {
+        QVERIFY(DvAppPrueba::AbrirBd(m_bd));
+        QVERIFY(DvAppPrueba::Sql(QStringLiteral("DELETE FROM FUNCIONES;")));
+        DvMessageBox::Recorder mensajes;
+        Arrancar();
+        QCOMPARE(m_vista->Servicios()->count(), 0);
+        QCOMPARE(m_vista->ServicioSeleccionado(), -1);
+        QCOMPARE(m_vista->Cuadro()->GetDefaultRowHeight(), 16);
+        m_vista->SendCommand(COstrevanView::IdGenerar); // builds for service -1: nothing to show
+        QCOMPARE(mensajes.Count(), 0);
+    }
+
+    void rellenarServicios() {
+        Arrancar();
+        m_vista->Meses()->SelectByItemData(7);
+        ElegirServicio(m_vista, QStringLiteral("UCI"));
+        QVERIFY(DvAppPrueba::Sql(
+            QStringLiteral("INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (9, 'Anestesia');")));
+        m_vista->RellenarServicios();
+        QCOMPARE(m_vista->Servicios()->count(), 5);
+        QCOMPARE(m_vista->Servicios()->currentText(), QStringLiteral("Anestesia"));
+        QCOMPARE(m_vista->ServicioSeleccionado(), 9);
+        QCOMPARE(m_vista->Meses()->count(), 12);
+        QCOMPARE(m_vista->MesSeleccionado(), 7);
+    }
+
+    void elCuadroCreceConLaVentana() {
+        Arrancar();
+        CMainFrame* marco = m_app->MainFrame();
+        CCuadroPlanilla* cuadro = m_vista->Cuadro();
+        // The placeholder's place and its margins to the form's right and bottom edges.
+        const QRect hueco = m_vista->MapDialogRect(QRect(7, 48, 570, 327));
+        const QSize forma = m_vista->sizeHint();
+        const int margenDerecho = forma.width() - (hueco.x() + hueco.width());
+        const int margenInferior = forma.height() - (hueco.y() + hueco.height());
+
+        for (const QSize tamano : {QSize(1500, 1000), QSize(1900, 1150)}) {
+            marco->resize(tamano);
+            QApplication::processEvents();
+            QVERIFY(m_vista->width() > forma.width());
+            QCOMPARE(cuadro->geometry().topLeft(), hueco.topLeft());
+            QCOMPARE(cuadro->width(), m_vista->width() - hueco.x() - margenDerecho);
+            QCOMPARE(cuadro->height(), m_vista->height() - hueco.y() - margenInferior);
+            const int ancho = static_cast<int>(cuadro->width() * 0.069);
+            for (int columna = 0; columna < 14; ++columna)
+                QCOMPARE(cuadro->GetColumnWidth(columna), ancho);
+        }
+
+        // Smaller than the form: the grid keeps the template's size (the view scrolls).
+        marco->resize(400, 300);
+        QApplication::processEvents();
+        QCOMPARE(cuadro->size(), hueco.size());
+        QCOMPARE(cuadro->GetColumnWidth(0), static_cast<int>(hueco.width() * 0.069));
+    }
+
+    void informeCancelado() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        DvFileDialog::SetNextFileName(QString());
+        m_vista->OnGenerarInforme();
+        QCOMPARE(mensajes.Count(), 0);
+        const DvFileDialog::Request pedido = DvFileDialog::LastRequest();
+        QVERIFY(pedido.asked);
+        QCOMPARE(pedido.defaultExtension, QStringLiteral("csv"));
+        QCOMPARE(pedido.initialName, QStringLiteral("*.csv"));
+        QCOMPARE(pedido.filter,
+                 QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"));
+        QVERIFY(pedido.confirmOverwrite);
+    }
+
+    void informeEscritoEnWindows1252() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        const QString ruta = DvTest::TempDir() + QStringLiteral("/informe");
+        QFile::remove(ruta + QStringLiteral(".csv"));
+        DvFileDialog::SetNextFileName(ruta); // the dialog adds the extension
+        m_app->MainFrame()->CommandAction(QStringLiteral("ID_GENERAR_INFORME"))->trigger();
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().text, QStringLiteral("El informe fue generado correctamente"));
+        QCOMPARE(mensajes.Last().caption, QStringLiteral("Dravonela"));
+        QCOMPARE(mensajes.Last().buttons, DvMessageBox::Ok);
+
+        const QByteArray bytes = Leer(ruta + QStringLiteral(".csv"));
+        // No byte-order mark; accented letters one byte each; CR LF line ends.
+        QVERIFY(bytes.startsWith("INFORME MES Marzo DE 2024 DEL SERVICIO Pediatr\xED"
+                                 "a\r\nTRABAJADOR;"));
+        QVERIFY(bytes.contains("Lorenzo \xCD\xF1iguez, Rosal\xED"
+                               "a;"));
+        QVERIFY(!bytes.contains('\xC3'));
+        QVERIFY(bytes.endsWith("\r\n"));
+    }
+
+    void informeSobreFicheroExistente() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        const QString ruta = DvTest::TempDir() + QStringLiteral("/existente.csv");
+        Escribir(ruta, QByteArray(5000, 'x'));
+        DvFileDialog::SetNextFileName(ruta);
+        m_vista->OnGenerarInforme();
+        QCOMPARE(mensajes.Last().text, QStringLiteral("El informe fue generado correctamente"));
+        const QByteArray bytes = Leer(ruta);
+        QVERIFY(bytes.startsWith("INFORME MES"));
+        QVERIFY(!bytes.contains('x' + QByteArray("xxxx")));
+        QVERIFY(DvFileDialog::LastRequest().confirmOverwrite);
+    }
+
+    void informeSobreFicheroProtegido() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        const QString ruta = DvTest::TempDir() + QStringLiteral("/protegido.csv");
+        QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        Escribir(ruta, "contenido anterior\r\n");
+        QVERIFY(QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+        DvFileDialog::SetNextFileName(ruta);
+        m_vista->OnGenerarInforme();
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().text,
+                 QStringLiteral("No se pudo escribir en el fichero seleccionado"));
+        QCOMPARE(Leer(ruta), QByteArray("contenido anterior\r\n"));
+
+        // A folder that does not exist fails the same way.
+        DvFileDialog::SetNextFileName(DvTest::TempDir() + QStringLiteral("/no/hay/informe.csv"));
+        m_vista->OnGenerarInforme();
+        QCOMPARE(mensajes.Count(), 2);
+        QCOMPARE(mensajes.Last().text,
+                 QStringLiteral("No se pudo escribir en el fichero seleccionado"));
+        QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void informeCanceladoEnElProgreso() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        const QString ruta = DvTest::TempDir() + QStringLiteral("/cancelado.csv");
+        Escribir(ruta, "anterior");
+        DvFileDialog::SetNextFileName(ruta);
+        // Cancel is pressed in the progress window as soon as it shows.
+        bool pulsado = false;
+        QTimer vigilante;
+        vigilante.setInterval(0);
+        connect(&vigilante, &QTimer::timeout, this, [&pulsado]() {
+            for (QWidget* ventana : QApplication::topLevelWidgets())
+                if (ventana->isVisible() &&
+                    ventana->windowTitle() == QStringLiteral("Progreso de operación"))
+                    if (auto* cancelar = ventana->findChild<QPushButton*>(QStringLiteral("id2"))) {
+                        cancelar->click();
+                        pulsado = true;
+                    }
+        });
+        vigilante.start();
+        m_vista->OnGenerarInforme();
+        vigilante.stop();
+        QVERIFY(pulsado);
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().text, QStringLiteral("Hubo un error generando el informe"));
+        QCOMPARE(Leer(ruta), QByteArray("anterior"));
+    }
+};
+
+QTEST_MAIN(TestAppVista)
+#include "test_app_vista.moc"
