@@ -311,6 +311,65 @@ private slots:
                  GetGridSysColor(GridSysColor::WindowText));
     }
 
+    void lockedColumnsAndRowsStayWhileTheRestScrolls() {
+        GridTest::Host<PaleGrid> host(QSize(300, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 10, 30);
+        g.GotoCell(9, 29); // out of the way
+        // Every cell's background tells its column and row.
+        auto colour = [](int c, int r) { return GridRGB(10 + c * 20, 10 + r * 5, 100); };
+        for (int r = 0; r < 30; ++r)
+            for (int c = 0; c < 10; ++c) {
+                CCellRecord rec;
+                rec.SetBackColor(colour(c, r));
+                g.SetCell(c, r, &rec);
+            }
+        QCOMPARE(g.LockColumns(1), 0);
+        QCOMPARE(g.LockRows(2), 0);
+        QCOMPARE(g.LockColumns(10), 1);
+        QCOMPARE(g.SetLeftColumn(4), 0);
+        QCOMPARE(g.SetTopRow(10), 0);
+        QCOMPARE(g.SetTopRow(1), 0); // not above the locked rows
+        QCOMPARE(g.GetTopRow(), 2);
+        g.SetTopRow(10);
+        const QImage image = GridTest::Picture(g.CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 30, 50), colour(0, 10));  // locked column
+        QCOMPARE(GridTest::ColorAt(image, 100, 50), colour(4, 10)); // then the left column
+        QCOMPARE(GridTest::ColorAt(image, 100, 10), colour(4, 0));  // locked row
+        QCOMPARE(GridTest::ColorAt(image, 100, 30), colour(4, 1));
+        QCOMPARE(GridTest::ColorAt(image, 30, 10), colour(0, 0));
+        // Clicks find the cells where they are drawn.
+        int column = -1, row = -1;
+        QCOMPARE(g.GetCellFromPoint(QPoint(100, 50), &column, &row), 0);
+        QCOMPARE(column, 4);
+        QCOMPARE(row, 10);
+        // Moving to a scrolled-away cell brings it back next to the locked ones.
+        QCOMPARE(g.GotoCell(2, 5), 0);
+        QCOMPARE(g.GetLeftColumn(), 2);
+        QCOMPARE(g.GetTopRow(), 5);
+    }
+
+    void perRowHeightsAreDrawnAndHit() {
+        GridTest::Host<PaleGrid> host(QSize(300, 300));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        g.SetColumnCount(2, 1);
+        g.SetRowCount(4, 1);
+        g.SetRowHeight(1, 45);
+        g.SetRowHeight(2, 0); // hidden
+        g.GotoCell(1, 3);
+        const QImage image = GridTest::Picture(g.CellArea());
+        QCOMPARE(GridTest::ColorAt(image, 10, 19), kGridLineColor);
+        QCOMPARE(GridTest::ColorAt(image, 10, 40), kPaleYellow);
+        QCOMPARE(GridTest::ColorAt(image, 10, 64), kGridLineColor);
+        int column = -1, row = -1;
+        g.GetCellFromPoint(QPoint(10, 70), &column, &row);
+        QCOMPARE(row, 3); // row 2 has no height
+        g.GetCellFromPoint(QPoint(10, 60), &column, &row);
+        QCOMPARE(row, 1);
+    }
+
     void scrollBarsShowOnlyWhenNeeded() {
         // Client 298 x 198: cells get 258 across (side heading 40) and 178 down.
         GridTest::Host<CCellGrid> host(QSize(300, 200));
