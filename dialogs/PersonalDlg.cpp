@@ -29,7 +29,7 @@ const char* const kWorkerCascade[] = {
 CPersonalGrid::CPersonalGrid(CPersonalDlg* dialog)
     : CConfigListGrid({{QStringLiteral("Nombre"), 0.9}}, dialog), m_dialog(dialog) {}
 
-QString CPersonalGrid::RowText(const QString& name, const QString& surnames) {
+QString CPersonalGrid::WorkerText(const QString& name, const QString& surnames) {
     return QStringLiteral("%1, %2").arg(surnames, name);
 }
 
@@ -84,14 +84,14 @@ void CPersonalDlg::FillList(int serviceKey) {
             : QStringLiteral("SELECT ID, NOMBRE,APELLIDOS FROM PERSONAL  ORDER BY APELLIDOS");
     m_list->Fill(sql, [](const CDbRecordset& record, int& key, QStringList& texts) {
         key = record.GetInt(QStringLiteral("ID"));
-        texts << CPersonalGrid::RowText(record.GetText(QStringLiteral("NOMBRE")),
-                                        record.GetText(QStringLiteral("APELLIDOS")));
+        texts << CPersonalGrid::WorkerText(record.GetText(QStringLiteral("NOMBRE")),
+                                           record.GetText(QStringLiteral("APELLIDOS")));
     });
 }
 
 QString CPersonalDlg::WorkerRowText(int id) const {
     CDbQuery query;
-    return CPersonalGrid::RowText(
+    return CPersonalGrid::WorkerText(
         query.GetTextById(QStringLiteral("PERSONAL"), QStringLiteral("NOMBRE"), id),
         query.GetTextById(QStringLiteral("PERSONAL"), QStringLiteral("APELLIDOS"), id));
 }

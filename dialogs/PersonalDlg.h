@@ -17,7 +17,7 @@ public:
     explicit CPersonalGrid(CPersonalDlg* dialog);
 
     // "%s, %s": surnames, then the name.
-    static QString RowText(const QString& name, const QString& surnames);
+    static QString WorkerText(const QString& name, const QString& surnames);
 
     void OnCellDoubleClick(int column, int row, const QRect& rect, const QPoint& point,
                            int processed) override;
