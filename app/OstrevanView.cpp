@@ -207,9 +207,12 @@ void COstrevanView::OpcionNoDisponible() {
 }
 
 void COstrevanView::OnConfigServicios() {
-    // The list follows the services as the dialog left them.
-    if (CServiciosDlg::Run(this) == QDialog::Accepted)
+    // The list follows the services as the dialog left them; the service then selected
+    // brings its own display options.
+    if (CServiciosDlg::Run(this) == QDialog::Accepted) {
         RellenarServicios();
+        AplicarOpcionesServicio();
+    }
 }
 
 void COstrevanView::OnConfigPersonal() {

@@ -206,6 +206,42 @@ private slots:
         QCOMPARE(m_vista->MesSeleccionado(), 7);
     }
 
+    void ordenServicios() {
+        Arrancar();
+        m_vista->Meses()->SelectByItemData(5);
+        ElegirServicio(m_vista, QStringLiteral("UCI"));
+        QAction* servicios =
+            m_app->MainFrame()->CommandAction(QStringLiteral("ID_CONFIG_SERVICIOS"));
+
+        // Closed without OK: the list stays as it was, even if the table changed.
+        QString titulo;
+        DvModal::QueueHandler([&titulo](QDialog& dialogo) {
+            titulo = dialogo.windowTitle();
+            QVERIFY(DvAppPrueba::Sql(
+                QStringLiteral("INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (9, 'Anestesia');")));
+            dialogo.reject(); // the close box: the dialog has no Cancel button
+        });
+        servicios->trigger();
+        QCOMPARE(titulo, QStringLiteral("Configuración de servicios"));
+        QCOMPARE(m_vista->Servicios()->count(), 4);
+        QCOMPARE(m_vista->Servicios()->currentText(), QStringLiteral("UCI"));
+
+        // Closed with OK: filled again, the first in alphabetical order selected and its
+        // options applied; the month stays.
+        QVERIFY(DvAppPrueba::Sql(QStringLiteral(
+            "INSERT INTO PREF_IMPRESION (ID, ID_SERVICIO, TAM_FUENTE, ALTO_FILA, HORIZONTAL) "
+            "VALUES (9, 9, 21, 27, FALSE);")));
+        DvModal::QueueHandler([](QDialog& dialogo) {
+            dialogo.findChild<QPushButton*>(QStringLiteral("id1"))->click();
+        });
+        servicios->trigger();
+        QCOMPARE(m_vista->Servicios()->count(), 5);
+        QCOMPARE(m_vista->Servicios()->currentText(), QStringLiteral("Anestesia"));
+        QCOMPARE(m_vista->Cuadro()->GetDefaultRowHeight(), 27);
+        QCOMPARE(m_vista->MesSeleccionado(), 5);
+        QCOMPARE(DvModal::PendingHandlers(), 0);
+    }
+
     void elCuadroCreceConLaVentana() {
         Arrancar();
         CMainFrame* marco = m_app->MainFrame();
