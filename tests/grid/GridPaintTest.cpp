@@ -7,6 +7,8 @@
 #include "TestSupport.h"
 
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -348,6 +350,47 @@ private slots:
         QCOMPARE(g.GotoCell(2, 5), 0);
         QCOMPARE(g.GetLeftColumn(), 2);
         QCOMPARE(g.GetTopRow(), 5);
+    }
+
+    void scrolledPictureMatchesAFreshOne() {
+        // What the window shows after moves that scroll the existing picture must equal a
+        // full repaint of the same state.
+        GridTest::Host<PaleGrid> host(QSize(300, 200));
+        PaleGrid& g = *host.grid;
+        g.OnGridSetup();
+        Fill(g, 10, 60);
+        for (int r = 0; r < 60; ++r)
+            for (int c = 0; c < 10; ++c)
+                g.SetCellText(c, r, QStringLiteral("%1-%2").arg(c).arg(r));
+        g.GotoCell(0, 0);
+        g.RedrawAll();
+        QApplication::processEvents();
+        QWidget* window = host.window.get();
+        auto shown = [&] {
+            QApplication::processEvents();
+            return window->screen()
+                ->grabWindow(window->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage first = shown();
+        if (first.size() != window->size())
+            QSKIP("this platform cannot read back the window");
+        QCOMPARE(first, GridTest::Picture(window));
+        const QList<QPoint> moves = {{0, 1}, {0, 5}, {1, 5}, {1, 20}, {3, 22}, {0, 0}};
+        for (const QPoint& to : moves) {
+            QCOMPARE(g.GotoCell(to.x(), to.y()), 0);
+            QCOMPARE(shown(), GridTest::Picture(window));
+        }
+        GridTest::Wheel(g.CellArea(), QPoint(10, 10), -120);
+        QCOMPARE(shown(), GridTest::Picture(window));
+        g.HScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(shown(), GridTest::Picture(window));
+        g.SetRowHighlight(1);
+        for (const QPoint& to : {QPoint(2, 30), QPoint(2, 31), QPoint(0, 3)}) {
+            QCOMPARE(g.GotoCell(to.x(), to.y()), 0);
+            QCOMPARE(shown(), GridTest::Picture(window));
+        }
     }
 
     void perRowHeightsAreDrawnAndHit() {
