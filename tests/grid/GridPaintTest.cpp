@@ -391,6 +391,15 @@ private slots:
             QCOMPARE(g.GotoCell(to.x(), to.y()), 0);
             QCOMPARE(shown(), GridTest::Picture(window));
         }
+        // A divider drag: the tracking line goes and the cells are repainted at the end.
+        QWidget* top = g.TopHeading();
+        const int edge = g.GetColumnWidth(g.GetLeftColumn()) - 1;
+        GridTest::Move(top, QPoint(edge, 5));
+        GridTest::Press(top, QPoint(edge, 5));
+        GridTest::Move(top, QPoint(edge + 30, 5), Qt::LeftButton);
+        QApplication::processEvents();
+        GridTest::Release(top, QPoint(edge + 30, 5));
+        QCOMPARE(shown(), GridTest::Picture(window));
     }
 
     void perRowHeightsAreDrawnAndHit() {
