@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QPageLayout>
@@ -23,6 +24,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -102,8 +104,21 @@ void CImpresionPlanilla::OnPrint(QPainter* dc, int pagina, const CTituloPlanilla
     dc->save();
     dc->setFont(fuente);
     dc->setPen(Qt::black);
+    // 10 cm from the paper's left edge; a title too long for the rest of the line is
+    // moved left just enough to end at the printable area's right edge.
+    const QString texto = titulo.Texto();
+    double x = kTituloX;
+    const CPrintDeviceMeasures& m = util.Measures();
+    if (device && m.physWidth > 0) {
+        const double cmPorPunto = util.GetPaperWidth() * 0.1 / m.physWidth;
+        const int ancho = static_cast<int>(std::ceil(
+            QFontMetricsF(fuente, const_cast<QPaintDevice*>(device)).horizontalAdvance(texto)));
+        const int sobra = util.CmToDeviceX(x) + ancho - device->width();
+        if (sobra > 0)
+            x = std::max(x - sobra * cmPorPunto, m.offsetX * cmPorPunto);
+    }
     util.SetUpdatePosition(true);
-    util.TextOutCm(kTituloX, kTituloY, 0, titulo.Texto());
+    util.TextOutCm(x, kTituloY, 0, texto);
     util.SetUpdatePosition(false);
     dc->restore();
 

@@ -1,6 +1,8 @@
-// Prints a month laid out like the roster to PDF files, landscape and portrait, the
-// way the program prints it, and turns their pages into PNG pictures (with pdftoppm,
-// when installed), so anyone can look at what the printer gets:
+// Prints rosters to PDF files the way the program prints them, and turns their pages
+// into PNG pictures (with pdftoppm, when installed), so anyone can look at what the
+// printer gets: a month laid out like the roster, landscape and portrait and long, and
+// the current month of every service of a new demo database, built by the roster grid
+// and printed in each service's orientation.
 //
 //     QT_QPA_PLATFORM=offscreen print_shots [output folder]
 
@@ -10,8 +12,17 @@
 #include "../app/RosterPrinting.cpp"
 #include "../tests/print/PrintTestGrid.h"
 
+#include "Clock.h"
+#include "CuadroPlanilla.h"
+#include "DbConnection.h"
+#include "FechasPlanilla.h"
+#include "Progreso.h"
+#include "Resources.h"
+#include "Schema.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <cstdio>
@@ -32,6 +43,48 @@ bool Shoot(CCellGrid& grid, const CTituloPlanilla& titulo, bool horizontal, cons
                                      QStringLiteral("-png"), pdf, stem});
     }
     return true;
+}
+
+// The current month of each demo service, from a demo database made in the folder.
+bool ShootDemo(const QString& dir) {
+    const QString db = dir + QStringLiteral("/demo.mdb");
+    QFile::remove(db);
+    QString error;
+    const QString demoSql = DvResources::ReadText(QStringLiteral(":/sql/demo.sql"));
+    if (!DvSchema::CreateDatabase(db, QString(), demoSql, DvClock::Today(), error) ||
+        !CDbConnection::Instance().OpenFile(db, QString())) {
+        std::fprintf(stderr, "demo: %s\n", qPrintable(error));
+        return false;
+    }
+    const QDate today = DvClock::Today();
+    bool ok = true;
+    CDbQuery query;
+    for (CDbRecordset rs =
+             query.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
+         !rs.IsEOF(); rs.MoveNext()) {
+        const int servicio = rs.GetInt(0);
+        // The grid of a view 800 pixels wide, with the service's font and row height.
+        QWidget window;
+        window.resize(800, 600);
+        auto* cuadro = new CCuadroPlanilla;
+        cuadro->CreateGrid(&window, QRect(0, 0, 800, 600), 1015);
+        CDbQuery pref;
+        const int fuente =
+            pref.GetInt(QStringLiteral("PREF_IMPRESION"), QStringLiteral("TAM_FUENTE"),
+                        QStringLiteral("ID_SERVICIO"), servicio);
+        const int fila = pref.GetInt(QStringLiteral("PREF_IMPRESION"), QStringLiteral("ALTO_FILA"),
+                                     QStringLiteral("ID_SERVICIO"), servicio);
+        cuadro->ActualizarFuente(fuente > 0 ? fuente : 15, fila > 0 ? fila : 16);
+        CProgresoSinVentana progreso;
+        cuadro->GenerarPlanilla(today.month(), today.year(), servicio, &window, progreso);
+        const CTituloPlanilla titulo{NombreMes(today.month()), today.year(), rs.GetText(1)};
+        ok = Shoot(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio),
+                   dir + QStringLiteral("/demo_servicio%1.pdf").arg(servicio)) &&
+             ok;
+        if (servicio == 1)
+            window.grab().save(dir + QStringLiteral("/demo_servicio1_pantalla.png"));
+    }
+    return ok;
 }
 } // namespace
 
@@ -55,5 +108,6 @@ int main(int argc, char** argv) {
     tall.grid->Fill(6, 30, 14);
     const CTituloPlanilla largo{QStringLiteral("Septiembre"), 2024, QStringLiteral("Urgencias")};
     ok = Shoot(*tall.grid, largo, true, dir + QStringLiteral("/planilla_larga.pdf")) && ok;
+    ok = ShootDemo(dir) && ok;
     return ok ? 0 : 1;
 }

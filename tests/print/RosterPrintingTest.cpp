@@ -297,6 +297,7 @@ private slots:
             QVERIFY(!impresion.IsPrinting());
         }
         const QRectF box = PdfWordBox(file, 1, "Marzo");
+        const QRectF lunes = PdfWordBox(file, 1, "Lunes");
         QVERIFY(box.isValid());
         QVERIFY2(qAbs(box.left() - 10 * kPointsPerCm) < 1.5,
                  qPrintable(QString("title at x %1 pt").arg(box.left())));
@@ -305,8 +306,27 @@ private slots:
                  qPrintable(QString("title at y %1 pt").arg(box.top())));
         // 1 cm characters: the line is a little taller than 28.3 points.
         QVERIFY(box.height() > 25 && box.height() < 40);
+        // A title too long for the rest of the line ends at the paper's printable edge
+        // instead of running off it.
+        {
+            QPdfWriter writer(file);
+            writer.setResolution(CImpresionPlanilla::Resolucion);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                             margins, QPageLayout::Millimeter));
+            CImpresionPlanilla impresion(*host.grid);
+            const CTituloPlanilla largo{"Septiembre", 2024,
+                                        QString::fromUtf8("Cirugía Ortopédica")};
+            QVERIFY(impresion.Imprimir(&writer, largo, 0, 0, nullptr));
+        }
+        const QRectF ortopedia = PdfWordBox(file, 1, QString::fromUtf8("Ortopédica"));
+        const QRectF septiembre = PdfWordBox(file, 1, "Septiembre");
+        QVERIFY(ortopedia.isValid() && septiembre.isValid());
+        const double printableRight = (210 - margins.right()) / 25.4 * 72;
+        QVERIFY2(ortopedia.right() <= printableRight + 1,
+                 qPrintable(QString("title ends at %1 pt").arg(ortopedia.right())));
+        QVERIFY(septiembre.left() < 10 * kPointsPerCm - 10);
+
         // The weekday headings are below the title.
-        const QRectF lunes = PdfWordBox(file, 1, "Lunes");
         QVERIFY(lunes.isValid());
         QVERIFY(lunes.top() > box.bottom());
     }
