@@ -59,7 +59,6 @@ void CCellGrid::CreateComponents() {
 void CCellGrid::FinishSetup() {
     show();
     AdjustComponentSizes();
-    m_setupDone = true;
     OnGridSetup();
     OnSheetSetup(0);
     AdjustComponentSizes();

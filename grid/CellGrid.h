@@ -209,6 +209,9 @@ public:
     Qt::KeyboardModifiers CurrentModifiers() const { return m_modifiers; }
 
     // --- Hooks, in their fixed order --------------------------------------------------
+    // Subclasses override what they need; the defaults allow (1) or do nothing. Sections
+    // are GridSection values; rectangles and points are in the coordinates of the window
+    // that received the input; "processed" is what the cell type answered.
     virtual void OnSetFocus(int section);
     virtual void OnGridSetup();
     virtual void OnSheetSetup(int sheet);
@@ -366,7 +369,6 @@ private:
     int m_useHints = 0;
     int m_useScrollHints = 0;
     bool m_failed = false;
-    bool m_setupDone = false;
     bool m_inLayout = false;
     CCellRecord m_scratch;
     QPen m_whitePen;
