@@ -265,16 +265,6 @@ void PersonalTest::chooseServiceAndCancelledChooser() {
     Click(&record, DlgId::Ok);
     QCOMPARE(IntValue("SELECT ID_FUNCION FROM PERSONAL WHERE ID = 2"), 1);
     QCOMPARE(DvModal::PendingHandlers(), 0);
-
-    // The leave buttons open nothing yet and change nothing.
-    CFichaPersonalDlg other;
-    other.SetWorkerId(3);
-    other.show();
-    const int runs = DvModal::RunCount();
-    for (int id : {DlgId::Vacations, DlgId::SickLeave, DlgId::PersonalDays})
-        Click(&other, id);
-    QCOMPARE(DvModal::RunCount(), runs);
-    QVERIFY(other.isVisible());
 }
 
 void PersonalTest::failedSaveKeepsTheRecordOpen() {

@@ -193,15 +193,6 @@ void ServiciosTiposTest::chooserReportsCurrentRowOrMinusOne() {
     DvModal::QueueHandler([](QDialog& live) { QTest::keyClick(&live, Qt::Key_Escape); });
     QCOMPARE(CServiciosDlg::Choose(nullptr), -1);
 
-    // Rows taken out by a pending "Editar" cannot be chosen.
-    DvModal::QueueHandler([](QDialog& live) {
-        auto& dialog = static_cast<CServiciosDlg&>(live);
-        dialog.List()->GotoCell(0, 0);
-        Click(&dialog, DlgId::Edit);
-        Click(&dialog, DlgId::Ok);
-    });
-    QCOMPARE(CServiciosDlg::Choose(nullptr), 2);
-
     QVERIFY(Exec("DELETE FROM FUNCIONES"));
     DvModal::QueueHandler([](QDialog& live) { Click(&live, DlgId::Ok); });
     QCOMPARE(CServiciosDlg::Choose(nullptr), 0);
@@ -275,12 +266,6 @@ void ServiciosTiposTest::shiftTypesFollowTheSameRulesWithTheirTexts() {
     Click(&dialog, DlgId::Delete);
     QCOMPARE(boxes.Count(), before);
     QCOMPARE(Rows("SELECT ID FROM TIPOSTURNO ORDER BY ID"), (QStringList{"2", "3"}));
-
-    list->GotoCell(0, 1);
-    Click(&dialog, DlgId::Edit);
-    SetText(&dialog, DlgId::Name, QStringLiteral("Mañanas L-V"));
-    Click(&dialog, DlgId::Add);
-    QCOMPARE(Value("SELECT NOMBRE FROM TIPOSTURNO WHERE ID = 3"), QStringLiteral("Mañanas L-V"));
 
     // As chooser: OK gives the current row, Cancel gives -1.
     DvModal::QueueHandler([](QDialog& live) {
