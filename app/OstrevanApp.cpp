@@ -99,8 +99,6 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
 
     // 12. Show the window.
     m_mainFrame->show();
-    m_mainFrame->raise();
-    m_mainFrame->activateWindow();
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include "AboutDlg.h"
 #include "AppPrueba.h"
 #include "Clock.h"
-#include "CommandLineInfo.h"
 #include "DbConnection.h"
 #include "MainFrame.h"
 #include "MenuResource.h"
@@ -84,20 +83,6 @@ private slots:
         QCOMPARE(mensajes.Count(), 0);
     }
 
-    void lineaDeComandos() {
-        CCommandLineInfo normal;
-        normal.Parse({});
-        QCOMPARE(normal.m_shellCommand, CCommandLineInfo::FileNew);
-        QVERIFY(!normal.RunsWithoutWindow());
-
-        CCommandLineInfo fichero;
-        fichero.Parse({QStringLiteral("planilla.ost"), QStringLiteral("-automation")});
-        QCOMPARE(fichero.m_fileName, QStringLiteral("planilla.ost"));
-        QVERIFY(fichero.m_runAutomated);
-        QVERIFY(!fichero.m_runEmbedded);
-        QVERIFY(fichero.RunsWithoutWindow());
-    }
-
     void configuracion() {
         auto app = DvAppPrueba::Iniciar(m_bd);
         QVERIFY(app);
@@ -118,16 +103,6 @@ private slots:
         app = DvAppPrueba::Iniciar(m_bd);
         QCOMPARE(app->RecentFiles(), (QStringList{QStringLiteral("f1"), QStringLiteral("f2"),
                                                   QStringLiteral("f3"), QStringLiteral("f4")}));
-
-        // IDIOMA outside 0..2 is replaced by 0 and written back; 2 stays.
-        DvSettings::WriteInt(QStringLiteral("IDIOMA"), 5);
-        DvSettings::ForgetIdioma();
-        QCOMPARE(DvSettings::Idioma(), 0);
-        QCOMPARE(DvSettings::ReadInt(QStringLiteral("IDIOMA"), -1), 0);
-        DvSettings::WriteInt(QStringLiteral("IDIOMA"), 2);
-        DvSettings::ForgetIdioma();
-        QCOMPARE(DvSettings::Idioma(), 2);
-        QCOMPARE(DvSettings::ReadInt(QStringLiteral("IDIOMA"), -1), 2);
     }
 
     void errorDeBaseDeDatosEnCaja() {
@@ -320,25 +295,9 @@ private slots:
         QVERIFY(!marco->isVisible());
     }
 
-    void recursoDeMenu() {
+    void recursoDeMenuMalEscrito() {
         CMenuResource recurso;
         QString error;
-        QVERIFY(CMenuResource::Parse(QStringLiteral("popup \"A\"\nitem ID_X \"&X\\tF2\" "
-                                                    "\"Hace X\\nX\"\nseparator\nend\n"
-                                                    "accel ID_X \"F2\"\nbutton ID_X \"x\"\n"
-                                                    "separator\n"),
-                                     recurso, &error));
-        QCOMPARE(recurso.popups.size(), size_t(1));
-        QCOMPARE(recurso.popups[0].items.size(), size_t(2));
-        QCOMPARE(recurso.popups[0].items[0].text, QStringLiteral("&X\tF2"));
-        QVERIFY(recurso.popups[0].items[1].IsSeparator());
-        QCOMPARE(recurso.StatusText(QStringLiteral("ID_X")), QStringLiteral("Hace X"));
-        QCOMPARE(recurso.ToolTip(QStringLiteral("ID_X")), QStringLiteral("X"));
-        QCOMPARE(recurso.KeysOf(QStringLiteral("ID_X")),
-                 std::vector<QString>{QStringLiteral("F2")});
-        QCOMPARE(recurso.toolbar.size(), size_t(2));
-        QVERIFY(recurso.toolbar[1].IsSeparator());
-
         QVERIFY(!CMenuResource::Parse(QStringLiteral("popup \"A\"\nitem ID_X \"X\"\n"), recurso,
                                       &error));
         QVERIFY(error.contains(QStringLiteral("end")));
