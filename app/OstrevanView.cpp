@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 
 namespace {
 const QString kCaption = QStringLiteral("Dravonela");
@@ -168,6 +169,10 @@ void COstrevanView::OnGenerar() {
 }
 
 void COstrevanView::OnGenerarInforme() {
+    // The progress window lets events run: a second request meanwhile is ignored.
+    if (m_generandoInforme)
+        return;
+    const QScopedValueRollback<bool> enCurso(m_generandoInforme, true);
     const QString ruta = DvFileDialog::GetSaveFileName(
         this, QStringLiteral("csv"), QStringLiteral("*.csv"),
         QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"), true);

@@ -94,4 +94,5 @@ private:
     COstrevanDoc* m_document = nullptr;
     std::unique_ptr<CCuadroPlanilla> m_cuadro;
     bool m_initialUpdateDone = false;
+    bool m_generandoInforme = false;
 };

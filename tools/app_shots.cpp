@@ -2,7 +2,8 @@
 //   QT_QPA_PLATFORM=offscreen app_shots [FOLDER]
 // writes ventana_principal.png (the main window with the roster of the current month of
 // the demo database, service Urgencias), ventana_pequena.png (the window at the form's
-// own size) and acerca_de.png (the About box) into FOLDER (default: the current one).
+// own size), menu_archivo.png (the open "Archivo" menu) and acerca_de.png (the About
+// box) into FOLDER (default: the current one).
 
 #include "AboutDlg.h"
 #include "ComboList.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -74,6 +77,13 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     vista->SendCommand(COstrevanView::IdGenerar);
     ok = Guardar(marco, carpeta + QStringLiteral("/ventana_principal.png")) && ok;
+
+    // The "Archivo" menu as it opens.
+    if (QMenu* archivo = marco->menuBar()->actions().value(0)->menu()) {
+        archivo->popup(marco->mapToGlobal(QPoint(0, marco->menuBar()->height())));
+        ok = Guardar(archivo, carpeta + QStringLiteral("/menu_archivo.png")) && ok;
+        archivo->hide();
+    }
 
     CAboutDlg acerca(marco);
     acerca.show();
