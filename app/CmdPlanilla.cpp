@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSaveFile>
 #include <QStringList>
 #include <cstdio>
@@ -93,46 +92,53 @@ int BuscarServicio(const QString& texto) {
     return -1;
 }
 
-QJsonValue ColorJson(const CCellRecord& celda, std::uint32_t propiedad, GridColor color) {
-    return celda.Has(propiedad) ? QJsonValue(static_cast<qint64>(color)) : QJsonValue();
+// A JSON text literal.
+QByteArray TextoJson(const QString& texto) {
+    const QByteArray arreglo = QJsonDocument(QJsonArray{texto}).toJson(QJsonDocument::Compact);
+    return arreglo.mid(1, arreglo.size() - 2);
 }
 
-// Every stored cell of the rows with any property, by row, then column.
+QByteArray EnteroONulo(bool hay, long long valor) {
+    return hay ? QByteArray::number(valor) : QByteArrayLiteral("null");
+}
+
+// Every stored cell of the rows with any property, by row, then column; one cell per
+// line, its fields in a fixed order.
 QByteArray PlanillaJson(CCuadroPlanilla& cuadro) {
     const int filas = cuadro.GetRowCount();
     const int columnas = cuadro.GetColumnCount();
-    QJsonArray celdas;
+    QByteArray json;
+    json += "{\"filas\": " + QByteArray::number(filas) +
+            ", \"columnas\": " + QByteArray::number(columnas) + ", \"celdas\": [";
+    bool primera = true;
     CCellRecord celda;
     for (int fila = 0; fila < filas; ++fila) {
         for (int columna = 0; columna < columnas; ++columna) {
             cuadro.GetCell(columna, fila, &celda);
             if (celda.GetMask() == 0)
                 continue;
-            QJsonObject objeto;
-            objeto.insert(QStringLiteral("col"), columna);
-            objeto.insert(QStringLiteral("fila"), fila);
-            objeto.insert(QStringLiteral("texto"), celda.GetText());
-            objeto.insert(QStringLiteral("dato"), celda.GetItemData());
-            objeto.insert(QStringLiteral("color_texto"),
-                          ColorJson(celda, CCellRecord::PropTextColor, celda.GetTextColor()));
-            objeto.insert(QStringLiteral("color_fondo"),
-                          ColorJson(celda, CCellRecord::PropBackColor, celda.GetBackColor()));
-            objeto.insert(QStringLiteral("borde"), celda.Has(CCellRecord::PropBorder)
-                                                       ? QJsonValue(celda.GetBorder())
-                                                       : QJsonValue());
+            json += primera ? "\n  " : ",\n  ";
+            primera = false;
+            json += "{\"col\": " + QByteArray::number(columna);
+            json += ", \"fila\": " + QByteArray::number(fila);
+            json += ", \"texto\": " + TextoJson(celda.GetText());
+            json += ", \"dato\": " + QByteArray::number(celda.GetItemData());
+            json += ", \"color_texto\": " +
+                    EnteroONulo(celda.Has(CCellRecord::PropTextColor), celda.GetTextColor());
+            json += ", \"color_fondo\": " +
+                    EnteroONulo(celda.Has(CCellRecord::PropBackColor), celda.GetBackColor());
+            json += ", \"borde\": " +
+                    EnteroONulo(celda.Has(CCellRecord::PropBorder), celda.GetBorder());
             int c0 = 0, f0 = 0, c1 = 0, f1 = 0;
             if (cuadro.GetJoinRange(columna, fila, &c0, &f0, &c1, &f1) == 0)
-                objeto.insert(QStringLiteral("union"), QJsonArray{c0, f0, c1, f1});
+                json += ", \"union\": [" + QByteArray::number(c0) + ", " + QByteArray::number(f0) +
+                        ", " + QByteArray::number(c1) + ", " + QByteArray::number(f1) + "]}";
             else
-                objeto.insert(QStringLiteral("union"), QJsonValue());
-            celdas.append(objeto);
+                json += ", \"union\": null}";
         }
     }
-    QJsonObject raiz;
-    raiz.insert(QStringLiteral("filas"), filas);
-    raiz.insert(QStringLiteral("columnas"), columnas);
-    raiz.insert(QStringLiteral("celdas"), celdas);
-    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+    json += primera ? "]}\n" : "\n]}\n";
+    return json;
 }
 
 // One field of the calendar; a field holding the separator or a quote is quoted, so a

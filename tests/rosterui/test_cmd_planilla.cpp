@@ -122,6 +122,18 @@ private slots:
         QCOMPARE(Celda(celdas, 2, 0).value("color_texto").toInt(), 0x000096);
         // The blank days after Wednesday 31st.
         QCOMPARE(Celda(celdas, 13, 14).value("union").toArray(), QJsonArray({6, 12, 13, 14}));
+        // The fields of a cell in their documented order.
+        QVERIFY(Leer(salida).contains("{\"col\": 1, \"fila\": 0, \"texto\": \"1\", \"dato\": "));
+
+        // A service nobody belongs to: no rows, no cells.
+        QStringList vacio = Base("json", salida);
+        vacio[vacio.indexOf("--servicio") + 1] = "2";
+        QCOMPARE(Ejecutar(vacio), 0);
+        const QJsonObject sinFilas = QJsonDocument::fromJson(Leer(salida)).object();
+        QCOMPARE(sinFilas.value("filas").toInt(), 0);
+        QCOMPARE(sinFilas.value("columnas").toInt(), 14);
+        QVERIFY(sinFilas.value("celdas").isArray());
+        QCOMPARE(sinFilas.value("celdas").toArray().size(), 0);
     }
 
     void csv() {

@@ -148,6 +148,24 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(bombeos, 5);
         QVERIFY(terminada);
+
+        // The same with the application's own quit, called from a command run by the pump.
+        bombeos = 0;
+        terminada = false;
+        QTimer::singleShot(0, [&]() {
+            CDlgProgreso p;
+            QTimer::singleShot(0, []() { QCoreApplication::quit(); });
+            bool sigue = true;
+            for (int i = 0; i < 5; ++i) {
+                sigue = p.Bombear() && sigue;
+                ++bombeos;
+            }
+            terminada = !sigue;
+        });
+        QTimer::singleShot(10000, []() { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(bombeos, 5);
+        QVERIFY(terminada);
     }
 
     void centrarVentana() {
