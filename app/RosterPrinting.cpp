@@ -179,10 +179,11 @@ bool ImprimirPlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool 
         QPdfWriter writer(&file);
         writer.setResolution(CImpresionPlanilla::Resolucion);
         writer.setCreator(QStringLiteral("Dravonela"));
-        // A PDF page has no unprintable edge: its whole paper is the printable area.
+        // The page keeps the unprinted edge of a printer, so the PDF prints whole.
+        const double margen = CImpresionPlanilla::MargenPdfMm;
         writer.setPageLayout(QPageLayout(
             QPageSize(QPageSize::A4), horizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+            QMarginsF(margen, margen, margen, margen), QPageLayout::Millimeter));
         CImpresionPlanilla impresion(cuadro);
         ok = impresion.Imprimir(&writer, titulo, 0, 0, &reason);
     }

@@ -42,6 +42,9 @@ public:
     // Device pixels per inch of the printed pages; the grid's page origin is worked out
     // from the printer's pixels per millimetre, so every page is laid out alike.
     static constexpr int Resolucion = 600;
+    // The edge of a PDF page left unprinted, as most printers leave it, in millimetres, so
+    // a printed PDF loses nothing.
+    static constexpr double MargenPdfMm = 5.0;
 
     explicit CImpresionPlanilla(CCellGrid& cuadro);
 

@@ -63,11 +63,11 @@ bool ShootDemo(const QString& dir) {
              query.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
          !rs.IsEOF(); rs.MoveNext()) {
         const int servicio = rs.GetInt(0);
-        // The grid of a view 800 pixels wide, with the service's font and row height.
+        // The grid of a view 780 pixels wide, with the service's font and row height.
         QWidget window;
-        window.resize(800, 600);
+        window.resize(780, 600);
         auto* cuadro = new CCuadroPlanilla;
-        cuadro->CreateGrid(&window, QRect(0, 0, 800, 600), 1015);
+        cuadro->CreateGrid(&window, QRect(0, 0, 780, 600), 1015);
         CDbQuery pref;
         const int fuente =
             pref.GetInt(QStringLiteral("PREF_IMPRESION"), QStringLiteral("TAM_FUENTE"),
@@ -93,9 +93,9 @@ int main(int argc, char** argv) {
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
 
-    // A month starting on a Thursday, five names a day; from a window 800 pixels wide it
+    // A month starting on a Thursday, five names a day; from a window 780 pixels wide it
     // fits a landscape page across, and takes two pages across in portrait.
-    PrintTest::RosterHost host(800, 600);
+    PrintTest::RosterHost host(780, 600);
     host.grid->Fill(3, 31, 5);
     const CTituloPlanilla titulo{QStringLiteral("Marzo"), 2024, QString::fromUtf8("Pediatría")};
     // The same grid on the screen, to set beside the printed pages.
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     ok = Shoot(*host.grid, titulo, false, dir + QStringLiteral("/planilla_vertical.pdf")) && ok;
 
     // A long month: pages down, the headings repeated on each.
-    PrintTest::RosterHost tall(800, 600);
+    PrintTest::RosterHost tall(780, 600);
     tall.grid->Fill(6, 30, 14);
     const CTituloPlanilla largo{QStringLiteral("Septiembre"), 2024, QStringLiteral("Urgencias")};
     ok = Shoot(*tall.grid, largo, true, dir + QStringLiteral("/planilla_larga.pdf")) && ok;

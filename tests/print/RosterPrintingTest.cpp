@@ -222,7 +222,8 @@ private slots:
     // A roster of 60 rows in landscape needs two pages down; each carries the title and
     // the weekday headings, and every name is printed once.
     void multiPageRosterPdf() {
-        PrintTest::RosterHost host(800);
+        // 14 columns of 53 pixels print 875 wide, within the 898 of a landscape A4 page.
+        PrintTest::RosterHost host(780);
         host.grid->Fill(3, 31, 12);
         QCOMPARE(host.grid->GetRowCount(), 60);
         const QString file = m_dir + "/marzo.pdf";
@@ -261,8 +262,10 @@ private slots:
         QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
         QPdfWriter writer(m_dir + "/scratch.pdf");
         writer.setResolution(CImpresionPlanilla::Resolucion);
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        const double edge = CImpresionPlanilla::MargenPdfMm;
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(edge, edge, edge, edge),
+                                         QPageLayout::Millimeter));
         CImpresionPlanilla layout(*host.grid);
         const int expected = layout.OnBeginPrinting(&writer);
         layout.OnEndPrinting();
