@@ -100,6 +100,19 @@ QString Union(CCellGrid& g, int c, int f) {
     return QStringLiteral("%1,%2-%3,%4").arg(c0).arg(f0).arg(c1).arg(f1);
 }
 
+QStringList Volcado(CCellGrid& g) {
+    QStringList celdas;
+    for (int f = 0; f <= g.GetRowCount(); ++f)
+        for (int c = 0; c < g.GetColumnCount(); ++c)
+            celdas << QStringLiteral("%1|%2|%3|%4|%5")
+                          .arg(Texto(g, c, f))
+                          .arg(Dato(g, c, f))
+                          .arg(Borde(g, c, f))
+                          .arg(ColorFondo(g, c, f))
+                          .arg(Union(g, c, f));
+    return celdas;
+}
+
 QString ComprobarMes(CCuadroPlanilla& cuadro, int mes, int anio, int servicio) {
     CMotorPlanilla motor;
     motor.m_mes = mes;

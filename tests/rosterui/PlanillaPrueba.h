@@ -40,6 +40,9 @@ long long ColorFondo(CCellGrid& g, int c, int f);
 // "c0,f0-c1,f1" of the joined block holding the cell, "" when it is not joined.
 QString Union(CCellGrid& g, int c, int f);
 
+// Every cell of the rows and of the row below them, as "text|data|border|back|join".
+QStringList Volcado(CCellGrid& g);
+
 // Checks a built month against the engine's day plans: every day's number once, in its
 // weekday's column, on the first row of its week; the day's names in plan order below
 // it; the rows of a week lined up by hour. Empty when all holds, else the first fault.

@@ -122,8 +122,6 @@ private slots:
         QCOMPARE(g.GetRowCount(), 0);
         QCOMPARE(g.GetSideHeadingWidth(), 0);
         QCOMPARE(g.GetDefaultRowHeight(), 16);
-        QCOMPARE(g.GetUniformRowHeight(), 1);
-        QCOMPARE(g.GetSelectionHighlight(), 2);
         QCOMPARE(g.AltoFuente(), 15);
         QCOMPARE(g.Fuente().family(), QStringLiteral("Arial"));
         QCOMPARE(g.Fuente().weight(), 600);
@@ -139,18 +137,9 @@ private slots:
         QCOMPARE(defecto.GetBackColor(), GridColor(0xE1FFFF));
         QCOMPARE(defecto.GetFont(), &g.Fuente());
         QCOMPARE(defecto.GetBorderPen(), &g.PlumaNegra());
-        QCOMPARE(g.PlumaNegra().color(), QColor(Qt::black));
-        QCOMPARE(g.PlumaBlanca().color(), QColor(Qt::white));
         QCOMPARE(g.OnGetDefaultBackColor(GridSection::CellArea), GridColor(0xE1FFFF));
         QCOMPARE(g.OnGetDefaultBackColor(GridSection::TopHeading),
                  GetGridSysColor(GridSysColor::ButtonFace));
-        int opcion = 0;
-        g.GetPrintOption(GridPrintOption::TopHeadings, &opcion);
-        QCOMPARE(opcion, 1);
-        g.GetPrintOption(GridPrintOption::TopMargin, &opcion);
-        QCOMPARE(opcion, 10);
-        g.GetPrintOption(GridPrintOption::BottomMargin, &opcion);
-        QCOMPARE(opcion, 10);
 
         const QStringList dias = {"Lunes",   "Martes", "Miércoles", "Jueves",
                                   "Viernes", "Sábado", "Domingo"};
@@ -176,13 +165,9 @@ private slots:
         QCOMPARE(v->AltoFuente(), 22);
         QCOMPARE(v->GetDefaultRowHeight(), 25);
         QCOMPARE(v->GetColumnWidth(0), 48); // 700 x 0.069 = 48.3
-        v.ventana->resize(1500, 700);
         v->resize(1500, 700);
-        QApplication::processEvents();
         for (int c = 0; c < 14; ++c)
             QCOMPARE(v->GetColumnWidth(c), 103); // 1500 x 0.069 = 103.5
-        v->resize(1000, 700);
-        QCOMPARE(v->GetColumnWidth(13), 69);
     }
 
     void alinearSemana() {
@@ -333,30 +318,10 @@ private slots:
     void unaSegundaGeneracionDaLoMismo() {
         TresPersonas();
         CVentana v;
-        CCuadroPlanilla& g = *v.cuadro;
-        Generar(g, 1, 2024);
-        QList<QStringList> primera;
-        for (int f = 0; f <= g.GetRowCount(); ++f) {
-            QStringList fila;
-            for (int c = 0; c < 14; ++c)
-                fila << QStringLiteral("%1|%2|%3|%4|%5")
-                            .arg(Texto(g, c, f))
-                            .arg(Dato(g, c, f))
-                            .arg(Borde(g, c, f))
-                            .arg(ColorFondo(g, c, f))
-                            .arg(Union(g, c, f));
-            primera << fila;
-        }
-        Generar(g, 1, 2024);
-        for (int f = 0; f <= g.GetRowCount(); ++f)
-            for (int c = 0; c < 14; ++c)
-                QCOMPARE(QStringLiteral("%1|%2|%3|%4|%5")
-                             .arg(Texto(g, c, f))
-                             .arg(Dato(g, c, f))
-                             .arg(Borde(g, c, f))
-                             .arg(ColorFondo(g, c, f))
-                             .arg(Union(g, c, f)),
-                         primera[f][c]);
+        Generar(*v.cuadro, 1, 2024);
+        const QStringList primera = Volcado(*v.cuadro);
+        Generar(*v.cuadro, 1, 2024);
+        QCOMPARE(Volcado(*v.cuadro), primera);
     }
 
     void unaSemanaSinNadieTieneSuFila() {
@@ -427,25 +392,6 @@ private slots:
         QCOMPARE(Texto(g, 4, 4), QString());
         QCOMPARE(Dato(g, 4, 4), 8);
         QCOMPARE(Texto(g, 4, 5), QStringLiteral("Berta"));
-    }
-
-    void turnoPartidoYSeparadoresDeHora() {
-        // Fede 08-22 (8 and 15), Gala 22-08: three periods on each day.
-        Persona(6, "Fede");
-        Persona(7, "Gala");
-        Asignar(1, 6, F(2024, 1, 1), 3);
-        Asignar(2, 7, F(2023, 1, 1), 5);
-        CVentana v;
-        CCuadroPlanilla& g = *v.cuadro;
-        Generar(g, 1, 2024);
-        QCOMPARE(g.GetRowCount(), 15);
-        QCOMPARE(ComprobarMes(g, 1, 2024, 1), QString());
-        QCOMPARE(Texto(g, 0, 0), QStringLiteral("Fede"));
-        QCOMPARE(Texto(g, 0, 1), QStringLiteral("Fede"));
-        QCOMPARE(Texto(g, 0, 2), QStringLiteral("Gala"));
-        QCOMPARE(Borde(g, 0, 1), 0x25);
-        QCOMPARE(Borde(g, 0, 2), 0x25);
-        QCOMPARE(Dato(g, 0, 2), 22);
     }
 
     void cancelarDejaElCuadroVacio() {
