@@ -1,0 +1,230 @@
+// Holidays: the list's texts, the record of a new and of a stored holiday, saving,
+// deleting with its question, the calendar button, and days that cannot be read.
+
+#include "CalendarGrid.h"
+#include "Dialogs2Support.h"
+#include "EditSpecial.h"
+#include "FestivosDlg.h"
+#include "FichaFestivoDlg.h"
+#include "MessageBox.h"
+#include "Modal.h"
+#include "PickDateDlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace Dlg2Test;
+
+namespace {
+using Record = CFichaFestivoDlg;
+
+// The holidays dialog shown, as its modal run shows it.
+struct Shown {
+    CFestivosDlg dialog;
+    Shown() {
+        dialog.show();
+        Pump();
+    }
+    CFestivosGrid* list() { return dialog.List(); }
+};
+} // namespace
+
+class FestivosTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InitTestProgram(); }
+    void init() {
+        NewDatabase(QStringLiteral("festivos.mdb"));
+        // Every update of a holiday is logged, to tell a write from no write.
+        Exec({QStringLiteral("CREATE TABLE ESCRITO (ID INTEGER)"),
+              QStringLiteral("CREATE TRIGGER FIESTAS_ESCRITO AFTER UPDATE ON FIESTAS BEGIN "
+                             "INSERT INTO ESCRITO VALUES (NEW.ID); END")});
+    }
+    void cleanup() {
+        DvModal::ClearHandlers();
+        DvMessageBox::ClearAnswers();
+        QVERIFY2(DbErrors().isEmpty(), qPrintable(DbErrors().join('\n')));
+    }
+
+    void listShowsYearlyAndSingleHolidays();
+    void newHolidayStartsOnTodayYearly();
+    void editingSavesEvenWithoutChanges();
+    void doubleClickOpensTheHoliday();
+    void deletingAsksFirst();
+    void emptyListIgnoresEditAndDelete();
+    void calendarButtonFillsTheDay();
+    void dayThatCannotBeReadIsRefused();
+};
+
+void FestivosTest::listShowsYearlyAndSingleHolidays() {
+    Exec({"INSERT INTO FIESTAS VALUES (1, " + Lit(2003, 1, 6) + ", 'Reyes', 1)",
+          "INSERT INTO FIESTAS VALUES (2, " + Lit(2007, 10, 12) + ", 'Pilar', 0)",
+          "INSERT INTO FIESTAS VALUES (3, " + Lit(1999, 12, 25, 14, 5) + ", 'Navidad 99', NULL)"});
+    Shown s;
+    QCOMPARE(s.dialog.windowTitle(), QStringLiteral("Configuración de dias festivos"));
+    QCOMPARE(s.list()->GetRowCount(), 3);
+    QCOMPARE(RowTexts(s.list(), 0), (QStringList{"Cada 06/01", "Reyes"}));
+    QCOMPARE(RowTexts(s.list(), 1), (QStringList{"12/10/07", "Pilar"}));
+    QCOMPARE(RowTexts(s.list(), 2), (QStringList{"25/12/99", "Navidad 99"}));
+    QCOMPARE(s.list()->RowKey(1), 2);
+    QString heading;
+    s.list()->GetCellText(1, -1, &heading);
+    QCOMPARE(heading, QStringLiteral("Descripción"));
+}
+
+void FestivosTest::newHolidayStartsOnTodayYearly() {
+    Shown s;
+    QString dayShown;
+    bool yearlyTicked = false;
+    QString description = QStringLiteral("?");
+    DvModal::QueueHandler([&](QDialog& d) {
+        dayShown = Ctl<CEditSpecial>(&d, Record::IdDay)->text();
+        yearlyTicked = Ctl<QCheckBox>(&d, Record::IdYearly)->isChecked();
+        description = Ctl<QLineEdit>(&d, Record::IdDescription)->text();
+        Ctl<QLineEdit>(&d, Record::IdDescription)->setText(QStringLiteral("Día del 'patrón'"));
+        static_cast<Record&>(d).SendCommand(1);
+    });
+    s.dialog.SendCommand(CFestivosDlg::IdAdd);
+    QCOMPARE(dayShown, QStringLiteral("05-03-07"));
+    QVERIFY(yearlyTicked);
+    QCOMPARE(description, QString());
+    QCOMPARE(Value("SELECT DESCRIPCION FROM FIESTAS WHERE ID=1").toString(),
+             QStringLiteral("Día del 'patrón'"));
+    // The day with the time of day the record was opened at.
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=1").toString(),
+             QStringLiteral("2007/03/05 10:30:00"));
+    QCOMPARE(Value("SELECT CICLICO FROM FIESTAS WHERE ID=1").toInt(), 1);
+    QCOMPARE(s.list()->GetRowCount(), 1);
+    QCOMPARE(RowTexts(s.list(), 0), (QStringList{"Cada 05/03", "Día del 'patrón'"}));
+
+    // Cancel stores nothing and adds no row.
+    DvModal::QueueHandler([](QDialog& d) { static_cast<Record&>(d).SendCommand(2); });
+    s.dialog.SendCommand(CFestivosDlg::IdAdd);
+    QCOMPARE(Count("SELECT COUNT(*) FROM FIESTAS"), 1);
+    QCOMPARE(s.list()->GetRowCount(), 1);
+}
+
+void FestivosTest::editingSavesEvenWithoutChanges() {
+    Exec({"INSERT INTO FIESTAS VALUES (4, " + Lit(2007, 10, 12) + ", 'Pilar', 0)"});
+    Shown s;
+    QString dayShown;
+    bool yearly = true;
+    DvModal::QueueHandler([&](QDialog& d) {
+        dayShown = Ctl<CEditSpecial>(&d, Record::IdDay)->text();
+        yearly = Ctl<QCheckBox>(&d, Record::IdYearly)->isChecked();
+        static_cast<Record&>(d).SendCommand(1);
+    });
+    s.dialog.SendCommand(CFestivosDlg::IdEdit);
+    QCOMPARE(dayShown, QStringLiteral("12-10-07"));
+    QVERIFY(!yearly);
+    QCOMPARE(Count("SELECT COUNT(*) FROM ESCRITO WHERE ID=4"), 1);
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=4").toString(),
+             QStringLiteral("2007/10/12 00:00:00"));
+
+    // Ticking "Todos los años" turns the row into a yearly one.
+    DvModal::QueueHandler([](QDialog& d) {
+        Ctl<QCheckBox>(&d, Record::IdYearly)->setChecked(true);
+        static_cast<Record&>(d).SendCommand(1);
+    });
+    s.dialog.SendCommand(CFestivosDlg::IdEdit);
+    QCOMPARE(RowTexts(s.list(), 0), (QStringList{"Cada 12/10", "Pilar"}));
+    QCOMPARE(s.list()->GetRowCount(), 1);
+}
+
+void FestivosTest::doubleClickOpensTheHoliday() {
+    Exec({"INSERT INTO FIESTAS VALUES (1, " + Lit(2007, 1, 1) + ", 'Año nuevo', 1)",
+          "INSERT INTO FIESTAS VALUES (2, " + Lit(2007, 5, 1) + ", 'Trabajo', 1)"});
+    Shown s;
+    QString opened;
+    DvModal::QueueHandler([&](QDialog& d) {
+        opened = Ctl<QLineEdit>(&d, Record::IdDescription)->text();
+        Ctl<QLineEdit>(&d, Record::IdDescription)->setText(QStringLiteral("Día del trabajo"));
+        static_cast<Record&>(d).SendCommand(1);
+    });
+    DoubleClickCell(s.list(), 1, 1);
+    Pump();
+    QCOMPARE(opened, QStringLiteral("Trabajo"));
+    QCOMPARE(RowTexts(s.list(), 1), (QStringList{"Cada 01/05", "Día del trabajo"}));
+    QCOMPARE(RowTexts(s.list(), 0), (QStringList{"Cada 01/01", "Año nuevo"}));
+}
+
+void FestivosTest::deletingAsksFirst() {
+    Exec({"INSERT INTO FIESTAS VALUES (1, " + Lit(2007, 1, 1) + ", 'Año nuevo', 1)",
+          "INSERT INTO FIESTAS VALUES (2, " + Lit(2007, 5, 1) + ", 'Trabajo', 1)"});
+    Shown s;
+    ClickCell(s.list(), 0, 1);
+    DvMessageBox::Recorder boxes;
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
+    s.dialog.SendCommand(CFestivosDlg::IdDelete);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text,
+             QStringLiteral("¿Esta seguro que desea borrar el elemento seleccionado?"));
+    QCOMPARE(boxes.Last().caption, QStringLiteral("Dravonela"));
+    QCOMPARE(boxes.Last().buttons, DvMessageBox::YesNo);
+    QCOMPARE(boxes.Last().icon, DvMessageBox::Question);
+    QCOMPARE(Count("SELECT COUNT(*) FROM FIESTAS"), 2);
+    QCOMPARE(s.list()->GetRowCount(), 2);
+
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+    s.dialog.SendCommand(CFestivosDlg::IdDelete);
+    QCOMPARE(Count("SELECT COUNT(*) FROM FIESTAS"), 1);
+    QCOMPARE(Count("SELECT COUNT(*) FROM FIESTAS WHERE ID=2"), 0);
+    QCOMPARE(s.list()->GetRowCount(), 1);
+    QCOMPARE(s.list()->RowKey(0), 1);
+}
+
+void FestivosTest::emptyListIgnoresEditAndDelete() {
+    Shown s;
+    DvMessageBox::Recorder boxes;
+    const int runs = DvModal::RunCount();
+    s.dialog.SendCommand(CFestivosDlg::IdEdit);
+    s.dialog.SendCommand(CFestivosDlg::IdDelete);
+    QCOMPARE(DvModal::RunCount(), runs);
+    QCOMPARE(boxes.Count(), 0);
+}
+
+void FestivosTest::calendarButtonFillsTheDay() {
+    Record record;
+    record.SetHolidayId(-1);
+    record.show();
+    Pump();
+    auto* day = Ctl<CEditSpecial>(&record, Record::IdDay);
+    day->SetDisplayText(QStringLiteral("24-12-07"));
+    QString heading;
+    DvModal::QueueHandler([&](QDialog& d) {
+        CCalendarGrid* calendar = static_cast<CPickDateDlg&>(d).Calendar();
+        calendar->GetCellText(2, -2, &heading);
+        ClickCell(calendar, 1, 4); // Tuesday 25 December 2007
+        static_cast<CPickDateDlg&>(d).SendCommand(1);
+    });
+    record.SendCommand(Record::IdChooseDay);
+    QCOMPARE(heading, QStringLiteral("Diciembre 2007"));
+    QCOMPARE(day->text(), QStringLiteral("25-12-07"));
+}
+
+void FestivosTest::dayThatCannotBeReadIsRefused() {
+    Exec({"INSERT INTO FIESTAS VALUES (1, " + Lit(2007, 1, 6) + ", 'Reyes', 1)"});
+    Record record;
+    record.SetHolidayId(1);
+    record.show();
+    Pump();
+    DvMessageBox::Recorder boxes;
+    Ctl<CEditSpecial>(&record, Record::IdDay)->SetDisplayText(QStringLiteral("31-02-07"));
+    record.SendCommand(1);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, QStringLiteral("La fecha no es válida"));
+    QVERIFY(record.isVisible());
+    QCOMPARE(Count("SELECT COUNT(*) FROM ESCRITO"), 0);
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=1").toString(),
+             QStringLiteral("2007/01/06 00:00:00"));
+    // Put right, it is saved.
+    Ctl<CEditSpecial>(&record, Record::IdDay)->SetDisplayText(QStringLiteral("07-01-07"));
+    record.SendCommand(1);
+    QVERIFY(!record.isVisible());
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=1").toString(),
+             QStringLiteral("2007/01/07 00:00:00"));
+}
+
+QTEST_MAIN(FestivosTest)
+#include "FestivosTest.moc"
