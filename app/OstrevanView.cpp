@@ -1,6 +1,7 @@
 #include "OstrevanView.h"
 
 #include "ArchivoInforme.h"
+#include "AsignacionDlg.h"
 #include "Clock.h"
 #include "ComboList.h"
 #include "CuadroPlanilla.h"
@@ -9,6 +10,7 @@
 #include "DlgProgreso.h"
 #include "EditSpecial.h"
 #include "FechasPlanilla.h"
+#include "FestivosDlg.h"
 #include "FileDialog.h"
 #include "Informe.h"
 #include "MessageBox.h"
@@ -233,7 +235,7 @@ void COstrevanView::OnConfigTurnos() {
 }
 
 void COstrevanView::OnConfigAsignacion() {
-    OpcionNoDisponible();
+    CAsignacionDlg::Run(this);
 }
 
 void COstrevanView::OnConfigOpciones() {
@@ -241,7 +243,7 @@ void COstrevanView::OnConfigOpciones() {
 }
 
 void COstrevanView::OnConfigFestivos() {
-    OpcionNoDisponible();
+    CFestivosDlg::Run(this);
 }
 
 CTituloPlanilla COstrevanView::TituloImpresion() const {

@@ -242,6 +242,31 @@ private slots:
         QCOMPARE(DvModal::PendingHandlers(), 0);
     }
 
+    void ordenesDeConfiguracion_data() {
+        QTest::addColumn<QString>("orden");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("personal") << "ID_CONFIG_PERSONAL"
+                                  << "Configuración de personal";
+        QTest::newRow("tipos") << "ID_CONFIG_TIPOSTURNO"
+                               << "Configuración de tipos de turno";
+        QTest::newRow("turnos") << "ID_CONFIG_TURNOS"
+                                << "Configuración de turnos";
+        QTest::newRow("asignación") << "ID_CONFIG_ASIGNACION"
+                                    << "Asignación de turno de referencia";
+        QTest::newRow("festivos") << "ID_CONFIG_FESTIVOS"
+                                  << "Configuración de dias festivos";
+    }
+    void ordenesDeConfiguracion() {
+        QFETCH(QString, orden);
+        QFETCH(QString, titulo);
+        Arrancar();
+        QString abierto;
+        DvModal::QueueHandler([&abierto](QDialog& dialogo) { abierto = dialogo.windowTitle(); });
+        m_app->MainFrame()->CommandAction(orden)->trigger();
+        QCOMPARE(abierto, titulo);
+        QCOMPARE(DvModal::PendingHandlers(), 0);
+    }
+
     void elCuadroCreceConLaVentana() {
         Arrancar();
         CMainFrame* marco = m_app->MainFrame();
