@@ -1,6 +1,6 @@
 // Reference assignments: the form on opening, finding a worker through the personnel
 // search, the two combos and the shift key, storing assignments (the date from the
-// calendar), deleting them, and assignments refused because nothing could use them.
+// calendar), and assignments refused because nothing could use them.
 
 #include "AsignacionDlg.h"
 #include "CalendarGrid.h"
@@ -84,8 +84,6 @@ private slots:
     void searchListsTheWorkersAssignmentsOldestFirst();
     void shiftTypeRefillsShiftsAndTheKeyWaitsForAChoice();
     void assignStoresTheFormAndKeepsIt();
-    void cancelledPickerLeavesTheDate();
-    void deletingAsksFirst();
     void assignmentsNothingCouldUseAreRefused();
 };
 
@@ -97,7 +95,6 @@ void AsignacionTest::formOnOpening() {
     QCOMPARE(s.list()->GetRowCount(), 0);
     QVERIFY(s.edit(Dlg::IdWorkerName)->IsReadOnly());
     QCOMPARE(s.edit(Dlg::IdWorkerName)->GetBackgroundColor(), DvColor::Rgb(204, 236, 255));
-    QVERIFY(!s.edit(Dlg::IdWorkerKey)->isVisible());
     // Types in alphabetical order, the first one chosen; its shifts in the stored
     // order, none chosen.
     QCOMPARE(ComboTexts(s.types()), (QStringList{"Noches", "Rotatorio"}));
@@ -105,11 +102,6 @@ void AsignacionTest::formOnOpening() {
     QCOMPARE(ComboTexts(s.shifts()), (QStringList{"Noche", "Libre"}));
     QCOMPARE(s.shifts()->currentIndex(), -1);
     QCOMPARE(s.shiftKey(), 0);
-    QString headings[2];
-    s.list()->GetCellText(0, -1, &headings[0]);
-    s.list()->GetCellText(1, -1, &headings[1]);
-    QCOMPARE(headings[0], QStringLiteral("Turno"));
-    QCOMPARE(headings[1], QStringLiteral("Fecha ref."));
 }
 
 void AsignacionTest::searchListsTheWorkersAssignmentsOldestFirst() {
@@ -195,42 +187,6 @@ void AsignacionTest::assignStoresTheFormAndKeepsIt() {
     QCOMPARE(Count("SELECT COUNT(*) FROM ASIG_TURNOS WHERE ID_TURNO=2 AND ID_PERSONAL=1"), 2);
     QCOMPARE(s.list()->GetRowCount(), 2);
     QCOMPARE(s.list()->RowKey(1), 2);
-}
-
-void AsignacionTest::cancelledPickerLeavesTheDate() {
-    Shown s;
-    s.edit(Dlg::IdDate)->SetDisplayText(QStringLiteral("14-02-07"));
-    DvModal::QueueHandler([](QDialog& d) {
-        ClickCell(static_cast<CPickDateDlg&>(d).Calendar(), 0, 0);
-        static_cast<CPickDateDlg&>(d).SendCommand(2);
-    });
-    s.dialog.SendCommand(Dlg::IdChooseDate);
-    QCOMPARE(s.edit(Dlg::IdDate)->text(), QStringLiteral("14-02-07"));
-}
-
-void AsignacionTest::deletingAsksFirst() {
-    Exec({"INSERT INTO ASIG_TURNOS VALUES (1, 1, " + Lit(2007, 2, 1) + ", 2)",
-          "INSERT INTO ASIG_TURNOS VALUES (2, 1, " + Lit(2007, 3, 1) + ", 1)"});
-    Shown s;
-    DvMessageBox::Recorder boxes;
-    // An empty list: nothing to ask.
-    s.dialog.SendCommand(Dlg::IdDelete);
-    QCOMPARE(boxes.Count(), 0);
-    s.dialog.ShowWorker(1);
-    ClickCell(s.list(), 0, 1);
-    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
-    s.dialog.SendCommand(Dlg::IdDelete);
-    QCOMPARE(boxes.Last().text,
-             QStringLiteral("¿Esta seguro que desea borrar el elemento seleccionado?"));
-    QCOMPARE(boxes.Last().buttons, DvMessageBox::YesNo);
-    QCOMPARE(boxes.Last().icon, DvMessageBox::Question);
-    QCOMPARE(Count("SELECT COUNT(*) FROM ASIG_TURNOS"), 2);
-    DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
-    s.dialog.SendCommand(Dlg::IdDelete);
-    QCOMPARE(Count("SELECT COUNT(*) FROM ASIG_TURNOS WHERE ID=2"), 0);
-    QCOMPARE(Count("SELECT COUNT(*) FROM ASIG_TURNOS"), 1);
-    QCOMPARE(s.list()->GetRowCount(), 1);
-    QCOMPARE(s.list()->RowKey(0), 1);
 }
 
 void AsignacionTest::assignmentsNothingCouldUseAreRefused() {

@@ -1,6 +1,6 @@
 // Exceptions of a day: the title and the list of the day, a new exception's record with
-// its radio buttons and hours, saving additions and removals, editing, deleting, and
-// the records that are refused because they could never reach a roster.
+// its radio buttons and hours, saving additions and removals, editing, and the records
+// that are refused because they could never reach a roster.
 
 #include "ComboList.h"
 #include "Dialogs2Support.h"
@@ -70,7 +70,6 @@ private slots:
     void newExceptionStartsAsARemoval();
     void additionStoresItsHours();
     void editingRewritesOrDropsTheRow();
-    void deletingAsksFirst();
     void recordsThatCouldNeverReachARosterAreRefused();
 };
 
@@ -120,9 +119,7 @@ void ExcepcionesTest::newExceptionStartsAsARemoval() {
     QCOMPARE(offered, (QStringList{"Ana R.", "Bea M.", "Luis G."}));
     QCOMPARE(chosen, -1);
     QVERIFY(removeChecked);
-    QVERIFY(!startEnabled);
-    QVERIFY(!endEnabled);
-    QVERIFY(!labelEnabled);
+    QVERIFY(!startEnabled && !endEnabled && !labelEnabled);
     QCOMPARE(start, QStringLiteral("08:00"));
     QCOMPARE(end, QStringLiteral("15:00"));
     QCOMPARE(day, QStringLiteral("05-03-07"));
@@ -195,14 +192,6 @@ void ExcepcionesTest::editingRewritesOrDropsTheRow() {
     QCOMPARE(RowTexts(s.list(), 0), (QStringList{"Ana R.", "Eliminado del turno"}));
     QCOMPARE(Value("SELECT TIPO FROM EXCEPCIONES WHERE ID=7").toInt(), 1);
 
-    // Cancel changes nothing.
-    DvModal::QueueHandler([](QDialog& d) {
-        Select(d, QStringLiteral("Bea M."));
-        static_cast<CTemplateDialog&>(d).SendCommand(2);
-    });
-    s.dialog.SendCommand(CExcepcionesDlg::IdEdit);
-    QCOMPARE(Value("SELECT ID_PERSONAL FROM EXCEPCIONES WHERE ID=7").toInt(), 1);
-
     // Moved to another day, the exception leaves this day's list.
     ClickCell(s.list(), 0, 1);
     DvModal::QueueHandler([](QDialog& d) {
@@ -214,26 +203,6 @@ void ExcepcionesTest::editingRewritesOrDropsTheRow() {
              QStringLiteral("2007/03/06 00:00:00"));
     QCOMPARE(s.list()->GetRowCount(), 1);
     QCOMPARE(s.list()->RowKey(0), 7);
-}
-
-void ExcepcionesTest::deletingAsksFirst() {
-    Exec({"INSERT INTO EXCEPCIONES VALUES (1, " + Lit(2007, 3, 5) + ", 1, 1, NULL, NULL)"});
-    Shown s(CDateTime(2007, 3, 5), 1);
-    DvMessageBox::Recorder boxes;
-    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
-    s.dialog.SendCommand(CExcepcionesDlg::IdDelete);
-    QCOMPARE(boxes.Last().text,
-             QStringLiteral("¿Esta seguro que desea borrar el elemento seleccionado?"));
-    QCOMPARE(boxes.Last().icon, DvMessageBox::Question);
-    QCOMPARE(Count("SELECT COUNT(*) FROM EXCEPCIONES"), 1);
-    QCOMPARE(s.list()->GetRowCount(), 1);
-    DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
-    s.dialog.SendCommand(CExcepcionesDlg::IdDelete);
-    QCOMPARE(Count("SELECT COUNT(*) FROM EXCEPCIONES"), 0);
-    QCOMPARE(s.list()->GetRowCount(), 0);
-    // With the list empty there is nothing to ask about.
-    s.dialog.SendCommand(CExcepcionesDlg::IdDelete);
-    QCOMPARE(boxes.Count(), 2);
 }
 
 void ExcepcionesTest::recordsThatCouldNeverReachARosterAreRefused() {
