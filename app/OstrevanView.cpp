@@ -14,6 +14,7 @@
 #include "FileDialog.h"
 #include "Informe.h"
 #include "MessageBox.h"
+#include "OpcionesPlanillaDlg.h"
 #include "OstrevanApp.h"
 #include "PersonalDlg.h"
 #include "RosterPrinting.h"
@@ -208,11 +209,6 @@ bool COstrevanView::EscribirInforme(const QString& ruta, const QString& texto) {
     return EscribirArchivoInforme(ruta, texto);
 }
 
-void COstrevanView::OpcionNoDisponible() {
-    DvMessageBox::Show(this, QStringLiteral("Esta opción todavía no está disponible."), kCaption,
-                       DvMessageBox::Ok, DvMessageBox::Information);
-}
-
 void COstrevanView::OnConfigServicios() {
     // The list follows the services as the dialog left them; the service then selected
     // brings its own display options.
@@ -239,7 +235,13 @@ void COstrevanView::OnConfigAsignacion() {
 }
 
 void COstrevanView::OnConfigOpciones() {
-    OpcionNoDisponible();
+    // The stored sizes reach the grid at once; the roster is built again only when the
+    // user asks for it.
+    const COpcionesPlanillaDlg::Resultado resultado = COpcionesPlanillaDlg::Run(
+        this, ServicioSeleccionado(),
+        [this](int tamFuente, int altoFila) { m_cuadro->ActualizarFuente(tamFuente, altoFila); });
+    if (resultado == COpcionesPlanillaDlg::Recargar)
+        OnGenerar();
 }
 
 void COstrevanView::OnConfigFestivos() {

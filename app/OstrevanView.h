@@ -87,7 +87,6 @@ private:
     // Places the roster grid to fill the form below the selectors, and its columns to
     // fill the grid.
     void AjustarCuadro();
-    void OpcionNoDisponible();
     // The print title's parts as the selectors show them.
     CTituloPlanilla TituloImpresion() const;
 

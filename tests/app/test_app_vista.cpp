@@ -267,6 +267,39 @@ private slots:
         QCOMPARE(DvModal::PendingHandlers(), 0);
     }
 
+    void opcionesDePlanilla() {
+        Arrancar(); // Pediatría, no stored options
+        CCuadroPlanilla* cuadro = m_vista->Cuadro();
+        QAction* opciones = m_app->MainFrame()->CommandAction(QStringLiteral("ID_CONFIG_OPCIONES"));
+        auto cambiar = [](int fuente, int fila) {
+            return [fuente, fila](QDialog& dialogo) {
+                QCOMPARE(dialogo.windowTitle(), QStringLiteral("Opciones de planilla"));
+                dialogo.findChild<CEditSpecial*>(QStringLiteral("id1082"))->SetValue(fuente);
+                dialogo.findChild<CEditSpecial*>(QStringLiteral("id1083"))->SetValue(fila);
+                dialogo.findChild<QPushButton*>(QStringLiteral("id1"))->click();
+            };
+        };
+
+        // OK and No: the grid takes the new sizes, the roster is not built.
+        DvMessageBox::Recorder mensajes;
+        DvModal::QueueHandler(cambiar(20, 24));
+        DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
+        opciones->trigger();
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().buttons, DvMessageBox::YesNo);
+        QCOMPARE(TamFuente(cuadro), 20);
+        QCOMPARE(cuadro->GetDefaultRowHeight(), 24);
+        QCOMPARE(cuadro->GetRowCount(), 0);
+
+        // OK and Yes: built again with the selectors' month, year and service.
+        DvModal::QueueHandler(cambiar(18, 22));
+        DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+        opciones->trigger();
+        QCOMPARE(TamFuente(cuadro), 18);
+        QVERIFY(cuadro->GetRowCount() > 0);
+        QCOMPARE(DvModal::PendingHandlers(), 0);
+    }
+
     void elCuadroCreceConLaVentana() {
         Arrancar();
         CMainFrame* marco = m_app->MainFrame();
