@@ -1,5 +1,5 @@
 // dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE [--clave TEXTO]
-//                    --formato json|csv --salida FICHERO
+//                    --formato json|csv|pdf --salida FICHERO
 // The roster of a month without any window: built with the same GenerarPlanilla on an
 // offscreen roster grid, then written as the grid's cells (json) or as the calendar a
 // planner reads (csv, Windows-1252, CR LF).
@@ -9,7 +9,9 @@
 #include "CuadroPlanilla.h"
 #include "DbConnection.h"
 #include "DbQuery.h"
+#include "FechasPlanilla.h"
 #include "Progreso.h"
+#include "RosterPrinting.h"
 #include "Settings.h"
 
 #include <QApplication>
@@ -29,7 +31,7 @@ constexpr int IdCuadro = 1015;
 
 void ImprimirUso() {
     std::fputs("Uso: dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE\n"
-               "                         [--clave TEXTO] --formato json|csv --salida FICHERO\n"
+               "                         [--clave TEXTO] --formato json|csv|pdf --salida FICHERO\n"
                "  Genera la planilla de un mes de un servicio y la escribe en un fichero.\n"
                "  --mes M         mes de 1 a 12\n"
                "  --anio A        año posterior a 2000 (cuatro cifras)\n"
@@ -37,7 +39,8 @@ void ImprimirUso() {
                "  --clave TEXTO   contraseña de la base de datos (por omisión la de la\n"
                "                  configuración, o \"pradoluminar\")\n"
                "  --formato F     json: las celdas del cuadro con sus propiedades;\n"
-               "                  csv: el calendario tal como se ve (Windows-1252, CR LF)\n"
+               "                  csv: el calendario tal como se ve (Windows-1252, CR LF);\n"
+               "                  pdf: las páginas impresas, con la orientación del servicio\n"
                "  --salida F      fichero que se escribe\n",
                stderr);
 }
@@ -261,12 +264,10 @@ int RunPlanilla(int argc, char** argv) {
         return SalidaUso;
     }
     formato = formato.trimmed().toLower();
-    if (formato == QLatin1String("pdf")) {
-        ImprimirError(QStringLiteral("formato no disponible: pdf (use json o csv)"));
-        return SalidaUso;
-    }
-    if (formato != QLatin1String("json") && formato != QLatin1String("csv")) {
-        ImprimirError(QStringLiteral("formato no reconocido: %1 (use json o csv)").arg(formato));
+    const bool pdf = formato == QLatin1String("pdf");
+    if (!pdf && formato != QLatin1String("json") && formato != QLatin1String("csv")) {
+        ImprimirError(
+            QStringLiteral("formato no reconocido: %1 (use json, csv o pdf)").arg(formato));
         return SalidaUso;
     }
     if (!QFileInfo(bd).isFile()) {
@@ -307,11 +308,13 @@ int RunPlanilla(int argc, char** argv) {
         return SalidaUso;
     }
 
-    // The grid as the roster view holds it: a window of the view's usual width.
+    // The grid as the roster view holds it: a window of the view's usual width. For
+    // paper, the width at which a landscape page takes the whole week across.
+    const int ancho = pdf ? 780 : 1000;
     QWidget ventana;
-    ventana.resize(1000, 600);
+    ventana.resize(ancho, 600);
     auto* cuadro = new CCuadroPlanilla;
-    cuadro->CreateGrid(&ventana, QRect(0, 0, 1000, 600), IdCuadro);
+    cuadro->CreateGrid(&ventana, QRect(0, 0, ancho, 600), IdCuadro);
     CProgresoSinVentana progreso;
     cuadro->GenerarPlanilla(mes, anio, servicio, &ventana, progreso);
     if (!errores.isEmpty()) {
@@ -322,7 +325,13 @@ int RunPlanilla(int argc, char** argv) {
 
     QString error;
     bool escrito = false;
-    if (formato == QLatin1String("json"))
+    if (pdf) {
+        const CTituloPlanilla titulo{NombreMes(mes), anio,
+                                     CDbQuery().GetTextById(QStringLiteral("FUNCIONES"),
+                                                            QStringLiteral("NOMBRE"), servicio)};
+        escrito = ImprimirPlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio),
+                                      salida, &error);
+    } else if (formato == QLatin1String("json"))
         escrito = EscribirJson(salida, PlanillaJson(*cuadro), &error);
     else
         escrito = EscribirArchivoInforme(salida, PlanillaCsv(*cuadro), &error);

@@ -5,6 +5,7 @@
 #include "DbQuery.h"
 #include "DialogIds.h"
 #include "EditSpecial.h"
+#include "LibranzasDlg.h"
 #include "MessageBox.h"
 #include "ServiciosDlg.h"
 
@@ -98,9 +99,10 @@ void CFichaPersonalDlg::OnChooseService() {
     ShowServiceName();
 }
 
-void CFichaPersonalDlg::OpenLeaveList(LeaveKind) {
-    // The leave lists (vacations, sick leave, personal days) open from here once they
-    // exist; until then the buttons do nothing.
+void CFichaPersonalDlg::OpenLeaveList(LeaveKind kind) {
+    // Vacations, sick leave or personal days of this worker; the list refuses to open
+    // for a worker not saved yet.
+    CLibranzasDlg::Run(this, static_cast<int>(m_workerId), kind);
 }
 
 void CFichaPersonalDlg::OnOK() {

@@ -6,10 +6,6 @@
 //
 //     QT_QPA_PLATFORM=offscreen print_shots [output folder]
 
-// The roster printing belongs to the program's library, which helper programs do not
-// link; its two files are built in here.
-#include "../app/PrintUtil.cpp"
-#include "../app/RosterPrinting.cpp"
 #include "../tests/print/PrintTestGrid.h"
 
 #include "Clock.h"
@@ -18,6 +14,7 @@
 #include "FechasPlanilla.h"
 #include "Progreso.h"
 #include "Resources.h"
+#include "RosterPrinting.h"
 #include "Schema.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "CuadroPlanilla.h"
 
 #include "DlgProgreso.h"
+#include "ExcepcionesDlg.h"
 #include "FechasPlanilla.h"
 #include "GridComponents.h"
 #include "MessageBox.h"
@@ -183,10 +184,9 @@ void CCuadroPlanilla::OnCellDoubleClick(int column, int row, const QRect&, const
         PreguntarRecargar();
 }
 
-int CCuadroPlanilla::AbrirExcepcionesDelDia(const CDateTime&, int) {
-    // The exceptions dialog of the day is opened here, through DvModal::Run, owned by
-    // parentWidget(). Until it exists there is nothing to open.
-    return QDialog::Rejected;
+int CCuadroPlanilla::AbrirExcepcionesDelDia(const CDateTime& fecha, int servicio) {
+    // The day's exceptions, owned by the view that holds the roster.
+    return CExcepcionesDlg::Run(parentWidget(), fecha, servicio);
 }
 
 void CCuadroPlanilla::PreguntarRecargar() {
