@@ -4,6 +4,7 @@
 // output, or written with --salida exactly as the program writes its report file.
 
 #include "ArchivoInforme.h"
+#include "ArgumentosOrden.h"
 #include "Commands.h"
 #include "DbConnection.h"
 #include "DbQuery.h"
@@ -17,6 +18,9 @@
 #include <cstdio>
 
 namespace {
+using DvOrden::BuscarServicio;
+using DvOrden::LeerEntero;
+
 constexpr int SalidaUso = 2;
 constexpr int SalidaBaseDatos = 1;
 
@@ -41,51 +45,6 @@ void ImprimirError(QString texto) {
     std::fprintf(stderr, "dravonela informe: %s\n", texto.simplified().toLocal8Bit().constData());
 }
 
-bool LeerEntero(const QString& texto, int& valor) {
-    bool ok = false;
-    valor = texto.trimmed().toInt(&ok);
-    return ok;
-}
-
-// The service named by its ID or its name; -1 when none, -2 when the name is ambiguous.
-int BuscarServicio(const QString& texto, QString& nombre) {
-    struct CServicio {
-        int id;
-        QString nombre;
-    };
-    std::vector<CServicio> servicios;
-    CDbQuery consulta;
-    CDbRecordset filas =
-        consulta.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
-    while (!filas.IsEOF()) {
-        servicios.push_back({filas.GetInt(0), filas.GetText(1)});
-        filas.MoveNext();
-    }
-    filas.Close();
-    int id = 0;
-    if (LeerEntero(texto, id))
-        for (const CServicio& servicio : servicios)
-            if (servicio.id == id) {
-                nombre = servicio.nombre;
-                return id;
-            }
-    const QString buscado = texto.trimmed();
-    for (const Qt::CaseSensitivity caso : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        int encontrado = -1;
-        int cuantos = 0;
-        for (const CServicio& servicio : servicios)
-            if (servicio.nombre.compare(buscado, caso) == 0) {
-                encontrado = servicio.id;
-                nombre = servicio.nombre;
-                ++cuantos;
-            }
-        if (cuantos == 1)
-            return encontrado;
-        if (cuantos > 1)
-            return -2;
-    }
-    return -1;
-}
 } // namespace
 
 int RunInforme(int argc, char** argv) {

@@ -5,6 +5,7 @@
 // planner reads (csv, Windows-1252, CR LF).
 
 #include "ArchivoInforme.h"
+#include "ArgumentosOrden.h"
 #include "Commands.h"
 #include "CuadroPlanilla.h"
 #include "DbConnection.h"
@@ -25,6 +26,9 @@
 #include <vector>
 
 namespace {
+using DvOrden::BuscarServicio;
+using DvOrden::LeerEntero;
+
 constexpr int SalidaUso = 2;
 constexpr int SalidaBaseDatos = 1;
 constexpr int IdCuadro = 1015;
@@ -50,49 +54,6 @@ void ImprimirError(QString texto) {
     texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
     texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fprintf(stderr, "dravonela planilla: %s\n", texto.simplified().toLocal8Bit().constData());
-}
-
-bool LeerEntero(const QString& texto, int& valor) {
-    bool ok = false;
-    valor = texto.trimmed().toInt(&ok);
-    return ok;
-}
-
-// The service named by its ID or its name; -1 when none, -2 when the name is ambiguous.
-int BuscarServicio(const QString& texto) {
-    struct CServicio {
-        int id;
-        QString nombre;
-    };
-    std::vector<CServicio> servicios;
-    CDbQuery consulta;
-    CDbRecordset filas =
-        consulta.Open(QStringLiteral("SELECT ID, NOMBRE FROM FUNCIONES ORDER BY ID"));
-    while (!filas.IsEOF()) {
-        servicios.push_back({filas.GetInt(0), filas.GetText(1)});
-        filas.MoveNext();
-    }
-    filas.Close();
-    int id = 0;
-    if (LeerEntero(texto, id))
-        for (const CServicio& servicio : servicios)
-            if (servicio.id == id)
-                return id;
-    const QString buscado = texto.trimmed();
-    for (const Qt::CaseSensitivity caso : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        int encontrado = -1;
-        int cuantos = 0;
-        for (const CServicio& servicio : servicios)
-            if (servicio.nombre.compare(buscado, caso) == 0) {
-                encontrado = servicio.id;
-                ++cuantos;
-            }
-        if (cuantos == 1)
-            return encontrado;
-        if (cuantos > 1)
-            return -2;
-    }
-    return -1;
 }
 
 // A JSON text literal.
@@ -293,7 +254,8 @@ int RunPlanilla(int argc, char** argv) {
     }
     errores.clear();
 
-    const int servicio = BuscarServicio(servicioTexto);
+    QString nombreServicio;
+    const int servicio = BuscarServicio(servicioTexto, nombreServicio);
     if (!errores.isEmpty()) {
         ImprimirError(QStringLiteral("error de base de datos: %1").arg(errores.first()));
         return SalidaBaseDatos;
@@ -326,9 +288,7 @@ int RunPlanilla(int argc, char** argv) {
     QString error;
     bool escrito = false;
     if (pdf) {
-        const CTituloPlanilla titulo{NombreMes(mes), anio,
-                                     CDbQuery().GetTextById(QStringLiteral("FUNCIONES"),
-                                                            QStringLiteral("NOMBRE"), servicio)};
+        const CTituloPlanilla titulo{NombreMes(mes), anio, nombreServicio};
         escrito = ImprimirPlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio),
                                       salida, &error);
     } else if (formato == QLatin1String("json"))

@@ -11,6 +11,7 @@
 #include "Clock.h"
 #include "CuadroPlanilla.h"
 #include "DbConnection.h"
+#include "DbQuery.h"
 #include "FechasPlanilla.h"
 #include "Progreso.h"
 #include "Resources.h"

@@ -177,7 +177,7 @@ private slots:
             a[a.indexOf(clave) + 1] = valor;
             return a;
         };
-        QCOMPARE(Ejecutar(con("--formato", "pdf")), 2);
+        QCOMPARE(Ejecutar(con("--formato", "xls")), 2);
         QCOMPARE(Ejecutar(con("--mes", "13")), 2);
         QCOMPARE(Ejecutar(con("--anio", "2000")), 2);
         QCOMPARE(Ejecutar(con("--servicio", "Cocina")), 2);
