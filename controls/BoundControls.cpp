@@ -1,6 +1,6 @@
 #include "BoundControls.h"
 
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

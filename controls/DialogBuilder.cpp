@@ -1,7 +1,7 @@
 #include "DialogBuilder.h"
 
 #include "ComboList.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 
 #include <QAbstractButton>
 #include <QApplication>

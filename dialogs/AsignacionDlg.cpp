@@ -5,7 +5,7 @@
 #include "ColorRef.h"
 #include "ComboList.h"
 #include "DbQuery.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 #include "PersonalDlg.h"

@@ -5,8 +5,8 @@
 #include "ColorRef.h"
 #include "ComboList.h"
 #include "DbQuery.h"
-#include "EditSpecial.h"
 #include "LibranzasDlg.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "PickDateDlg.h"
 

@@ -3,7 +3,7 @@
 #include "BoundControls.h"
 #include "DbQuery.h"
 #include "DialogIds.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 
 #include <QCheckBox>
 

@@ -3,7 +3,7 @@
 #include "BoundControls.h"
 #include "ComboList.h"
 #include "DbQuery.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "PickDateDlg.h"
 

@@ -2,7 +2,7 @@
 
 #include "BoundControls.h"
 #include "Clock.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "PickDateDlg.h"
 

@@ -4,8 +4,8 @@
 #include "ColorRef.h"
 #include "DbQuery.h"
 #include "DialogIds.h"
-#include "EditSpecial.h"
 #include "LibranzasDlg.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "ServiciosDlg.h"
 

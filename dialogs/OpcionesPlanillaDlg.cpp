@@ -2,7 +2,7 @@
 
 #include "BoundControls.h"
 #include "DbQuery.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 

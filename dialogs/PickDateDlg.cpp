@@ -2,7 +2,7 @@
 
 #include "CalendarGrid.h"
 #include "Clock.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "Modal.h"
 
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include "DbQuery.h"
 #include "DetallesTurnoDlg.h"
 #include "DialogIds.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 #include "TiposTurnoDlg.h"

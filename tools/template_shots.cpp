@@ -5,7 +5,7 @@
 
 #include "ColorRef.h"
 #include "DialogTemplate.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "TemplateDialog.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "ComboList.h"
 #include "DialogBuilder.h"
 #include "DialogUnits.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "TemplateDialog.h"
 
 #include <QButtonGroup>

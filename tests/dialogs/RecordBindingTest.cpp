@@ -4,7 +4,7 @@
 #include "RecordBinding.h"
 #include "BoundControls.h"
 #include "DialogTestUtil.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "DetallesTurnoDlg.h"
 #include "DialogIds.h"
 #include "DialogTestUtil.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 #include "TestSupport.h"

@@ -7,7 +7,7 @@
 #include "ColorRef.h"
 #include "ComboList.h"
 #include "Dialogs2Support.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 #include "PersonalDlg.h"

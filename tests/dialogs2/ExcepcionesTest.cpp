@@ -4,9 +4,9 @@
 
 #include "ComboList.h"
 #include "Dialogs2Support.h"
-#include "EditSpecial.h"
 #include "ExcepcionesDlg.h"
 #include "FichaExcepcionDlg.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 

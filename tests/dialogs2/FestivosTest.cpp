@@ -2,9 +2,9 @@
 // deleting with its question, and days that cannot be read.
 
 #include "Dialogs2Support.h"
-#include "EditSpecial.h"
 #include "FestivosDlg.h"
 #include "FichaFestivoDlg.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 

@@ -5,8 +5,8 @@
 #include "ComboList.h"
 #include "DetallesLibranzaDlg.h"
 #include "Dialogs2Support.h"
-#include "EditSpecial.h"
 #include "LibranzasDlg.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 

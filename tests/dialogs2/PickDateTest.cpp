@@ -4,7 +4,7 @@
 
 #include "CalendarGrid.h"
 #include "Dialogs2Support.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "Modal.h"
 #include "PickDateDlg.h"
 #include "Settings.h"

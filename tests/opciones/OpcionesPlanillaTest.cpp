@@ -7,7 +7,7 @@
 
 #include "DbConnection.h"
 #include "DialogTestUtil.h"
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "MessageBox.h"
 #include "Modal.h"
 #include "TestSupport.h"

@@ -1,6 +1,6 @@
 // The masked edit driven with synthetic key events, and its conversions.
 
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 #include "ColorRef.h"
 
 #include <QtTest>
@@ -326,4 +326,4 @@ void EditSpecialTest::withoutMaskItIsAPlainEdit() {
 }
 
 QTEST_MAIN(EditSpecialTest)
-#include "EditSpecialTest.moc"
+#include "MaskedEditTest.moc"

@@ -1,4 +1,4 @@
-#include "EditSpecial.h"
+#include "MaskedEdit.h"
 
 #include "ColorRef.h"
 
