@@ -1,6 +1,8 @@
 #include "ArgumentosOrden.h"
 
+#include "DbConnection.h"
 #include "DbQuery.h"
+#include "Settings.h"
 
 #include <vector>
 
@@ -48,5 +50,39 @@ int BuscarServicio(const QString& texto, QString& nombre) {
             return -2;
     }
     return -1;
+}
+
+int AbrirBaseYServicio(const QString& bd, const QString* clave, const QString& servicioTexto,
+                       const std::function<void(const QString&)>& error, CBaseOrden& base) {
+    QStringList& errores = *base.errores;
+    auto lista = base.errores;
+    CDbConnection& conexion = CDbConnection::Instance();
+    conexion.SetErrorSink([lista](const QString& texto) { *lista << texto; });
+    if (!conexion.OpenFile(bd, clave ? *clave : DvSettings::DbPassword())) {
+        const QString detalle = errores.isEmpty() ? QString() : errores.first();
+        if (detalle.contains(QStringLiteral("contraseña")))
+            error(QStringLiteral("la contraseña de la base de datos %1 no es válida").arg(bd));
+        else
+            error(QStringLiteral("no se pudo abrir la base de datos %1: %2")
+                      .arg(bd, detalle.section(QLatin1Char('\r'), -1)));
+        return SalidaBaseDatos;
+    }
+    errores.clear();
+
+    base.servicio = BuscarServicio(servicioTexto, base.nombreServicio);
+    if (!errores.isEmpty()) {
+        error(QStringLiteral("error de base de datos: %1").arg(errores.first()));
+        return SalidaBaseDatos;
+    }
+    if (base.servicio == -2) {
+        error(QStringLiteral("hay varios servicios llamados %1; indique su número")
+                  .arg(servicioTexto));
+        return SalidaUso;
+    }
+    if (base.servicio < 0) {
+        error(QStringLiteral("no existe el servicio %1").arg(servicioTexto));
+        return SalidaUso;
+    }
+    return 0;
 }
 } // namespace DvOrden

@@ -26,11 +26,10 @@
 #include <vector>
 
 namespace {
-using DvOrden::BuscarServicio;
 using DvOrden::LeerEntero;
 
-constexpr int SalidaUso = 2;
-constexpr int SalidaBaseDatos = 1;
+using DvOrden::SalidaBaseDatos;
+using DvOrden::SalidaUso;
 constexpr int IdCuadro = 1015;
 
 void ImprimirUso() {
@@ -236,39 +235,15 @@ int RunPlanilla(int argc, char** argv) {
         return SalidaBaseDatos;
     }
 
-    // Database failures are collected here and end the command, instead of a message box.
-    // The list outlives the command: the connection keeps the sink.
-    auto listaErrores = std::make_shared<QStringList>();
-    QStringList& errores = *listaErrores;
-    CDbConnection& conexion = CDbConnection::Instance();
-    conexion.SetErrorSink([listaErrores](const QString& texto) { *listaErrores << texto; });
-    if (!conexion.OpenFile(bd, hayClave ? clave : DvSettings::DbPassword())) {
-        const QString detalle = errores.isEmpty() ? QString() : errores.first();
-        if (detalle.contains(QStringLiteral("contraseña")))
-            ImprimirError(
-                QStringLiteral("la contraseña de la base de datos %1 no es válida").arg(bd));
-        else
-            ImprimirError(QStringLiteral("no se pudo abrir la base de datos %1: %2")
-                              .arg(bd, detalle.section(QLatin1Char('\r'), -1)));
-        return SalidaBaseDatos;
-    }
-    errores.clear();
-
-    QString nombreServicio;
-    const int servicio = BuscarServicio(servicioTexto, nombreServicio);
-    if (!errores.isEmpty()) {
-        ImprimirError(QStringLiteral("error de base de datos: %1").arg(errores.first()));
-        return SalidaBaseDatos;
-    }
-    if (servicio == -2) {
-        ImprimirError(QStringLiteral("hay varios servicios llamados %1; indique su número")
-                          .arg(servicioTexto));
-        return SalidaUso;
-    }
-    if (servicio < 0) {
-        ImprimirError(QStringLiteral("no existe el servicio %1").arg(servicioTexto));
-        return SalidaUso;
-    }
+    // Database failures are collected and end the command, instead of a message box.
+    DvOrden::CBaseOrden base;
+    if (const int salidaError = DvOrden::AbrirBaseYServicio(
+            bd, hayClave ? &clave : nullptr, servicioTexto,
+            [](const QString& texto) { ImprimirError(texto); }, base))
+        return salidaError;
+    QStringList& errores = *base.errores;
+    const int servicio = base.servicio;
+    const QString& nombreServicio = base.nombreServicio;
 
     // The grid as the roster view holds it: a window of the view's usual width. For
     // paper, the width at which a landscape page takes the whole week across.
