@@ -8,6 +8,7 @@
 #include "GridComponents.h"
 #include "TextCellType.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QPaintEvent>
 #include <QPainter>
@@ -33,8 +34,29 @@ CCellGrid::CCellGrid(QWidget* parent)
 }
 
 CCellGrid::~CCellGrid() {
-    // The cell types may own child widgets of the cell area; drop them first.
+    // Teardown order matters: the component windows read the sheets, the source and the
+    // cell types, and QWidget's own destructor would only take them down after those are
+    // gone (and after clearFocus() has sent them a focus-out). So: no hook from here on,
+    // let go of the keyboard focus while every part still exists, drop the cell types
+    // (they may own child widgets of the cell area), then delete the component windows.
+    // Only then are the data members freed.
+    m_tearingDown = true;
+    if (QWidget* focus = QApplication::focusWidget(); focus && (focus == this || isAncestorOf(focus)))
+        focus->clearFocus();
+    setFocusProxy(nullptr);
     m_types.clear();
+    const QList<QWidget*> children = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children)
+        delete child;
+    m_cellArea = nullptr;
+    m_topHeading = nullptr;
+    m_sideHeading = nullptr;
+    m_corner = nullptr;
+    m_tabs = nullptr;
+    m_vScroll = nullptr;
+    m_hScroll = nullptr;
+    m_hint = nullptr;
+    m_trackingWindow = nullptr;
 }
 
 void CCellGrid::CreateComponents() {

@@ -63,6 +63,8 @@ public:
     int CreateGrid(QWidget* parent, const QRect& rect, int id);
     // True when a component could not be made; such a grid does not finish its set-up.
     bool IsFailed() const { return m_failed; }
+    // True once the destructor has started: component windows must not call hooks then.
+    bool IsTearingDown() const { return m_tearingDown; }
 
     // --- Defaults ---------------------------------------------------------------------
     int GetGridDefault(CCellRecord* record) const;
@@ -369,6 +371,7 @@ private:
     int m_useHints = 0;
     int m_useScrollHints = 0;
     bool m_failed = false;
+    bool m_tearingDown = false;
     bool m_inLayout = false;
     CCellRecord m_scratch;
     QPen m_whitePen;

@@ -67,8 +67,43 @@ CCellRecord& CCellRecord::operator=(const CCellRecord& other) {
     return *this;
 }
 
-CCellRecord::CCellRecord(CCellRecord&& other) noexcept = default;
-CCellRecord& CCellRecord::operator=(CCellRecord&& other) noexcept = default;
+// A moved-from record is left empty: its mask must not name properties whose storage
+// went with the move.
+CCellRecord::CCellRecord(CCellRecord&& other) noexcept
+    : m_mask(other.m_mask), m_dataType(other.m_dataType), m_border(other.m_border),
+      m_alignment(other.m_alignment), m_joinStart(other.m_joinStart),
+      m_itemData(other.m_itemData), m_cellType(other.m_cellType),
+      m_cellTypeStyle(other.m_cellTypeStyle), m_textColor(other.m_textColor),
+      m_backColor(other.m_backColor), m_joinRow(other.m_joinRow),
+      m_joinColumn(other.m_joinColumn), m_pen(other.m_pen), m_font(other.m_font),
+      m_text(std::move(other.m_text)), m_rare(std::move(other.m_rare)) {
+    other.m_mask = 0;
+    other.m_text.clear();
+}
+
+CCellRecord& CCellRecord::operator=(CCellRecord&& other) noexcept {
+    if (this == &other)
+        return *this;
+    m_mask = other.m_mask;
+    m_dataType = other.m_dataType;
+    m_border = other.m_border;
+    m_alignment = other.m_alignment;
+    m_joinStart = other.m_joinStart;
+    m_itemData = other.m_itemData;
+    m_cellType = other.m_cellType;
+    m_cellTypeStyle = other.m_cellTypeStyle;
+    m_textColor = other.m_textColor;
+    m_backColor = other.m_backColor;
+    m_joinRow = other.m_joinRow;
+    m_joinColumn = other.m_joinColumn;
+    m_pen = other.m_pen;
+    m_font = other.m_font;
+    m_text = std::move(other.m_text);
+    m_rare = std::move(other.m_rare);
+    other.m_mask = 0;
+    other.m_text.clear();
+    return *this;
+}
 
 void CCellRecord::Clear() {
     m_mask = 0;

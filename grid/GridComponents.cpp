@@ -358,6 +358,8 @@ bool CGridCellArea::event(QEvent* event) {
 
 void CGridCellArea::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    if (m_grid->IsTearingDown())
+        return;
     m_hasFocus = true;
     m_typeClaim = false;
     m_grid->OnSetFocus(GridSection::CellArea);
@@ -367,6 +369,8 @@ void CGridCellArea::focusInEvent(QFocusEvent* event) {
 void CGridCellArea::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     m_hasFocus = false;
+    if (m_grid->IsTearingDown())
+        return;
     m_grid->InvalidateCurrent(m_grid->GetCurrentColumn(), m_grid->GetCurrentRow());
     m_grid->OnKillFocus(GridSection::CellArea);
 }

@@ -41,7 +41,13 @@ dv_install() {
 }
 
 dv_build() {
-    cmake -S "$DV_ROOT" -B "$DV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    # A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+    local launcher=()
+    if command -v ccache >/dev/null 2>&1; then
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$DV_ROOT}"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$DV_ROOT" -B "$DV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     cmake --build "$DV_BUILD" -j"$(nproc)"
 }
 

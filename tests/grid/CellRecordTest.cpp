@@ -114,6 +114,29 @@ private slots:
         QVERIFY(!a.Has(CCellRecord::PropExtraData));
     }
 
+    // A moved-from record names no property: its rare block went with the move, and
+    // copying or reading it must not reach for that block.
+    void movedFromRecordIsEmpty() {
+        const char bytes[] = {7, 8, 9};
+        CCellRecord a;
+        a.SetText(QStringLiteral("Ana"));
+        a.SetLabel(QStringLiteral("etiqueta"));
+        a.SetExtraData(bytes, 3);
+        CCellRecord b(std::move(a));
+        QCOMPARE(b.GetLabel(), QStringLiteral("etiqueta"));
+        QCOMPARE(b.GetExtraDataLength(), 3);
+        QCOMPARE(a.GetMask(), 0u);
+        CCellRecord copy(a);
+        QVERIFY(copy.GetExtraData() == nullptr);
+        QCOMPARE(copy.GetLabel(), QString());
+        CCellRecord c;
+        c = std::move(b);
+        QCOMPARE(b.GetMask(), 0u);
+        QCOMPARE(c.GetExtraData()[2], static_cast<unsigned char>(9));
+        b.MergeFrom(c);
+        QCOMPARE(b.GetLabel(), QStringLiteral("etiqueta"));
+    }
+
     void colourSettersKeepTwentyFourBits() {
         CCellRecord r;
         r.SetTextColor(0xFF960000);

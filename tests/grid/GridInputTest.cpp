@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -513,6 +514,54 @@ private slots:
         QTest::keyClick(g.CellArea(), Qt::Key_Tab);
         QTRY_VERIFY(next->hasFocus());
         QCOMPARE(g.keys, QList<int>({Qt::Key_Tab}));
+    }
+
+    // A grid destroyed while it holds the keyboard focus, alone or with its dialog, and a
+    // dialog whose button is hidden so that the focus falls into the grid just before the
+    // dialog goes: no hook of the grid may run, nothing freed may be read (the sanitizer
+    // build turns a stray read into a failure).
+    void destroyingAFocusedGridRunsNoHook() {
+        struct FocusGrid : CCellGrid {
+            int* afterTeardown = nullptr;
+            bool gone = false;
+            void OnKillFocus(int) override {
+                if (gone)
+                    ++*afterTeardown;
+            }
+            ~FocusGrid() override { gone = true; }
+        };
+        int late = 0;
+        {
+            QWidget window;
+            window.resize(300, 200);
+            auto* grid = new FocusGrid;
+            grid->afterTeardown = &late;
+            grid->CreateGrid(&window, QRect(0, 0, 300, 150), 1015);
+            Rows(*grid, 3, 3);
+            window.show();
+            window.activateWindow();
+            grid->setFocus();
+            QTRY_VERIFY(grid->CellArea()->hasFocus());
+            delete grid;
+            QVERIFY(window.focusWidget() == nullptr || window.isAncestorOf(window.focusWidget()));
+        }
+        {
+            auto window = std::make_unique<QWidget>();
+            window->resize(300, 200);
+            auto* button = new QPushButton(QStringLiteral("Aceptar"), window.get());
+            auto* grid = new FocusGrid;
+            grid->afterTeardown = &late;
+            grid->CreateGrid(window.get(), QRect(0, 0, 300, 150), 1015);
+            Rows(*grid, 3, 3);
+            window->show();
+            window->activateWindow();
+            button->setFocus();
+            QTRY_VERIFY(button->hasFocus());
+            button->hide(); // the focus moves on, into the grid
+            QTRY_VERIFY(grid->CellArea()->hasFocus());
+            window.reset();
+        }
+        QCOMPARE(late, 0);
     }
 
     void charactersNeverChangeATextCell() {
