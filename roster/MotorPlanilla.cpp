@@ -190,16 +190,18 @@ bool CargarReferencias(CMotorPlanilla& motor, CListaReferencias& lista) {
     std::sort(orden.begin(), orden.end(),
               [](const auto& a, const auto& b) { return Precede(*a.second, *b.second); });
 
-    // Workers are told apart by planilla name: the newest assignment of a name wins.
-    QSet<QString> nombres;
+    // Workers are told apart by their id, never by planilla name: two people who share a
+    // name (or both have none) are both listed. A worker already in the list keeps the
+    // entry it has.
+    QSet<int> personas;
     for (const CReferencia& ref : lista)
-        nombres.insert(ref.m_nombrePlanilla);
+        personas.insert(ref.m_idPersonal);
     lista.reserve(lista.size() + orden.size());
     for (const auto& par : orden) {
         const CAsignacion& asignacion = *par.second;
-        if (nombres.contains(asignacion.m_nombre))
+        if (personas.contains(par.first))
             continue;
-        nombres.insert(asignacion.m_nombre);
+        personas.insert(par.first);
         lista.emplace_back(asignacion.m_nombre, par.first, asignacion.m_idTurno, asignacion.m_dia);
     }
     return ok;

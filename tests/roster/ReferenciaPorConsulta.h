@@ -67,7 +67,7 @@ inline void CargarReferencias(int mes, int anio, int servicio, CListaReferencias
          Filas(QStringLiteral("PERSONAL.ID_FUNCION=%1").arg(servicio), mes, anio)) {
         bool esta = false;
         for (const CReferencia& r : lista)
-            if (r.m_nombrePlanilla == f.nombre)
+            if (r.m_idPersonal == f.persona)
                 esta = true;
         if (!esta)
             lista.emplace_back(f.nombre, f.persona, f.turno, f.dia);

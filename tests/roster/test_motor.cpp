@@ -192,15 +192,23 @@ private slots:
         Persona(1, "Igual");
         Asignar(1, 1, F(2024, 3, 2), 1);
         Persona(2, "Igual");
-        Asignar(2, 2, F(2024, 3, 9), 2); // newer: the one listed
+        Asignar(2, 2, F(2024, 3, 9), 2); // another person with the same name
         Persona(3, "Empate");
         Asignar(4, 3, F(2024, 3, 9), 2);
         Asignar(3, 3, F(2024, 3, 9), 3); // same day: the lowest ID counts
+        Persona(4, "");
+        Asignar(5, 4, F(2024, 3, 1), 1);
+        Persona(5, ""); // empty names repeat too
+        Asignar(6, 5, F(2024, 3, 1), 2);
         const CListaReferencias refs = Referencias(3, 2024);
-        QCOMPARE(int(refs.size()), 2);
+        // Both homonyms and both nameless workers are listed, newest reference first.
+        QCOMPARE(int(refs.size()), 5);
         QCOMPARE(refs[0].m_idPersonal, 2); // equal dates: assignment ID 2 before ID 3
         QCOMPARE(refs[1].m_idPersonal, 3);
         QCOMPARE(refs[1].m_idTurno, 3);
+        QCOMPARE(refs[2].m_idPersonal, 1);
+        QCOMPARE(refs[3].m_idPersonal, 4);
+        QCOMPARE(refs[4].m_idPersonal, 5);
     }
 
     void rotacionesQueNoSePuedenSeguir() {
