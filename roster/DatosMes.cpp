@@ -25,7 +25,7 @@ bool CTablaTurnos::Cargar() {
     Vaciar();
     const bool ok =
         DvFilas::Recorrer(QStringLiteral("SELECT ID, ORDEN, ID_TIPOTURNO, HORAINICIAL, HORAFINAL, "
-                                         "ID_TIPOTURNO IS NULL FROM TURNOS ORDER BY ID"),
+                                         "ID_TIPOTURNO IS NULL, NOMBRE FROM TURNOS ORDER BY ID"),
                           [this](const CDbRecordset& fila) {
                               CTurno turno;
                               turno.m_id = fila.GetInt(0);
@@ -34,6 +34,7 @@ bool CTablaTurnos::Cargar() {
                               turno.m_tipoNulo = fila.GetInt(5) != 0;
                               turno.m_horaInicial = fila.GetDateTime(3);
                               turno.m_horaFinal = fila.GetDateTime(4);
+                              turno.m_nombre = fila.GetText(6);
                               m_turnos.push_back(turno);
                           });
     m_porId.reserve(m_turnos.size());
@@ -83,7 +84,8 @@ bool CExcepcionesMes::Cargar(int desde, int hasta) {
     m_filas.clear();
     const bool ok = DvFilas::Recorrer(
         QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_HORA(HORAINICIAL), "
-                       "DV_HORA(HORAFINAL) FROM EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 "
+                       "DV_HORA(HORAFINAL), DV_MINUTO(HORAINICIAL), DV_MINUTO(HORAFINAL) FROM "
+                       "EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 "
                        "AND %3")
             .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta))
             .arg(desde)
@@ -96,6 +98,8 @@ bool CExcepcionesMes::Cargar(int desde, int hasta) {
             nueva.m_excepcion.m_tipo = fila.GetInt(3);
             nueva.m_excepcion.m_horaInicio = fila.GetInt(4);
             nueva.m_excepcion.m_horaFin = fila.GetInt(5);
+            nueva.m_excepcion.m_minutoInicio = fila.GetInt(6);
+            nueva.m_excepcion.m_minutoFin = fila.GetInt(7);
             m_filas.push_back(nueva);
         });
     std::sort(m_filas.begin(), m_filas.end(), [](const CFila& a, const CFila& b) {

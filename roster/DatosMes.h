@@ -17,6 +17,7 @@ struct CTurno {
     bool m_tipoNulo = true; // ID_TIPOTURNO is NULL: the shift belongs to no rotation
     CDateTime m_horaInicial;
     CDateTime m_horaFinal;
+    QString m_nombre; // NOMBRE, the text shown for the shift
     // A rest day carries the date 23 April 2001 in HORAINICIAL.
     bool EsLibre() const;
 };
@@ -48,9 +49,11 @@ private:
 
 // One exception as the day plan uses it.
 struct CExcepcion {
-    int m_tipo = 0;       // 2 adds the worker to the day; anything else removes the worker
-    int m_horaInicio = 0; // hour of HORAINICIAL
-    int m_horaFin = 0;    // hour of HORAFINAL
+    int m_tipo = 0;         // 2 adds the worker to the day; anything else removes the worker
+    int m_horaInicio = 0;   // hour of HORAINICIAL
+    int m_horaFin = 0;      // hour of HORAFINAL
+    int m_minutoInicio = 0; // minute of HORAINICIAL
+    int m_minutoFin = 0;    // minute of HORAFINAL
 };
 
 // The exceptions of every worker on the days of one month.

@@ -66,6 +66,10 @@ void Hora(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, Valor(argv[0]).GetHour());
 }
 
+void Minuto(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_result_int(ctx, Valor(argv[0]).GetMinute());
+}
+
 bool Registradas(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     const bool hay = sqlite3_prepare_v2(db, "SELECT DV_DIA(NULL)", -1, &stmt, nullptr) == SQLITE_OK;
@@ -87,6 +91,8 @@ void Preparar() {
                                nullptr);
     sqlite3_create_function_v2(db, "DV_DIA", 1, banderas, nullptr, Dia, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "DV_HORA", 1, banderas, nullptr, Hora, nullptr, nullptr,
+                               nullptr);
+    sqlite3_create_function_v2(db, "DV_MINUTO", 1, banderas, nullptr, Minuto, nullptr, nullptr,
                                nullptr);
     // The month's rows are found through indexes on the date columns. A file that cannot
     // take them (read-only) is read without.

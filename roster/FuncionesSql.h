@@ -4,6 +4,7 @@
 //   DV_DIAS(x)  the date-time as days since 30/12/1899 with the time as fraction
 //   DV_DIA(x)   its whole day number
 //   DV_HORA(x)  its hour of the day (0 for a value that is not a date)
+//   DV_MINUTO(x) its minute of the hour (0 for a value that is not a date)
 // DV_DIAS and DV_DIA are NULL for a value that is not a date. Every stored form reads
 // exactly as a date-time column reads in a result (CDbRecordset::GetDateTime).
 
