@@ -74,6 +74,29 @@ QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const Q
     return WithDefaultExtension(dialog.selectedFiles().constFirst(), defaultExtension);
 }
 
+QString GetOpenFileName(QWidget* owner, const QString& filter) {
+    State& seam = Seam();
+    seam.last = Request{QString(), QString(), filter, false, true};
+    if (!seam.names.empty()) {
+        const QString name = seam.names.front();
+        seam.names.pop_front();
+        return name;
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        qWarning("Diálogo de abrir sin respuesta en pantalla invisible: se cancela");
+        return QString();
+    }
+
+    QFileDialog dialog(owner, QStringLiteral("Abrir"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(ToQtFilter(filter).split(QStringLiteral(";;")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 void SetNextFileName(const QString& path) {
     Seam().names.push_back(path);
 }
