@@ -11,6 +11,7 @@
 #include "Modal.h"
 #include "OstrevanView.h"
 #include "Resources.h"
+#include "RosterPrinting.h"
 #include "Schema.h"
 #include "Settings.h"
 #include "UbicacionBd.h"
@@ -76,9 +77,11 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
-    // The program's icon, for the first-run choice as for every later window.
+    // The program's icon, for the first-run choice as for every later window; Qt's own
+    // dialogs (open and save a file, print) in Spanish.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
         QApplication::setWindowIcon(DvIcons::Programa());
+    DvImpresion::CargarTraduccionesQt();
 
     // 4. The database file: beside the executable, else the one the user chose, else the
     // user's own; an installed program offers to make or choose one when there is none.
@@ -164,7 +167,8 @@ bool COstrevanApp::OfferDatabase(QString reason) {
                 continue;
             }
         } else if (eleccion == CFaltaBdDlg::IdAbrir) {
-            ruta = DvFileDialog::GetOpenFileName(nullptr, QString::fromUtf8(kFiltroBd));
+            ruta = DvFileDialog::GetOpenFileName(nullptr, QString::fromUtf8(kFiltroBd),
+                                                 QDir::homePath());
             if (ruta.isEmpty())
                 continue;
         } else {
@@ -357,8 +361,11 @@ void COstrevanApp::OnFileNew() {
 
 void COstrevanApp::OnFileOpen() {
     // The document holds nothing; what "Abrir..." opens is another database file.
-    const QString ruta =
-        DvFileDialog::GetOpenFileName(m_mainFrame.get(), QString::fromUtf8(kFiltroBd));
+    // It starts where the database in use lies.
+    const QString actual = CDbConnection::Instance().Path();
+    const QString ruta = DvFileDialog::GetOpenFileName(
+        m_mainFrame.get(), QString::fromUtf8(kFiltroBd),
+        actual.isEmpty() ? QDir::homePath() : QFileInfo(actual).absolutePath());
     if (!ruta.isEmpty())
         OpenDatabase(ruta);
 }

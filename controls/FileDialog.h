@@ -16,7 +16,7 @@
 namespace DvFileDialog {
 struct Request {
     QString defaultExtension;
-    QString initialName;
+    QString initialName; // of a save dialog; the starting folder of an open dialog
     QString filter;
     bool confirmOverwrite = true;
     bool asked = false; // false until a dialog has been asked for
@@ -27,9 +27,10 @@ struct Request {
 QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const QString& initialName,
                         const QString& filter, bool confirmOverwrite = true);
 
-// The chosen existing file, or an empty text when the user cancelled. Answered by the
-// same queue as the save dialog (SetNextFileName), taken as given.
-QString GetOpenFileName(QWidget* owner, const QString& filter);
+// The chosen existing file, or an empty text when the user cancelled; the dialog starts
+// in the folder given (the current one when empty). Answered by the same queue as the
+// save dialog (SetNextFileName), taken as given.
+QString GetOpenFileName(QWidget* owner, const QString& filter, const QString& folder = QString());
 
 // "A (*.a)|*.a|B|*.b||" -> "A (*.a);;B (*.b)": each description, with its patterns
 // appended in brackets unless it already shows them.

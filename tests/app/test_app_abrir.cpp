@@ -24,22 +24,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
-bool SqlEn(const QString& ruta, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(ruta).constData(), &db);
-    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
-
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
-
 // Every name in the roster grid.
 QStringList Nombres(CCuadroPlanilla* cuadro) {
     QStringList nombres;
@@ -73,10 +59,11 @@ private slots:
         // version (no mark, no AUX row): opening it must upgrade it.
         m_b = DvAppPrueba::NuevaBdDemo(QStringLiteral("hospital-b.mdb"), QDate(2024, 3, 12));
         QVERIFY(!m_a.isEmpty() && !m_b.isEmpty());
-        QVERIFY(SqlEn(m_b, "UPDATE FUNCIONES SET NOMBRE = 'Nefrología' WHERE ID = 1;"
-                           "UPDATE PERSONAL SET NOMBREPLANILLA = 'Solo en B' WHERE ID_FUNCION = 1;"
-                           "DELETE FROM FUNCIONES WHERE ID <> 1;"
-                           "PRAGMA application_id = 0; DROP TABLE AUX;"));
+        QVERIFY(DvAppPrueba::SqlEnFichero(
+            m_b, "UPDATE FUNCIONES SET NOMBRE = 'Nefrología' WHERE ID = 1;"
+                 "UPDATE PERSONAL SET NOMBREPLANILLA = 'Solo en B' WHERE ID_FUNCION = 1;"
+                 "DELETE FROM FUNCIONES WHERE ID <> 1;"
+                 "PRAGMA application_id = 0; DROP TABLE AUX;"));
     }
 
     void init() {
@@ -106,6 +93,7 @@ private slots:
         tecla->trigger();
         QVERIFY(DvFileDialog::LastRequest().asked);
         QVERIFY(DvFileDialog::LastRequest().filter.contains(QStringLiteral("*.mdb")));
+        QCOMPARE(DvFileDialog::LastRequest().initialName, QFileInfo(m_a).absolutePath());
         // As at start, the older file's missing AUX is reported once, then made.
         QCOMPARE(mensajes.Count(), 1);
         QCOMPARE(mensajes.Last().caption, QStringLiteral("Error"));
@@ -157,7 +145,7 @@ private slots:
         QTest::addColumn<QString>("fichero");
         QTest::addColumn<QString>("mensaje");
         const QString ajena = DvTest::TempDir() + QStringLiteral("/ajena.sqlite");
-        SqlEn(ajena, "CREATE TABLE IF NOT EXISTS NOTAS (ID INTEGER);");
+        DvAppPrueba::SqlEnFichero(ajena, "CREATE TABLE IF NOT EXISTS NOTAS (ID INTEGER);");
         const QString otraClave = DvTest::TempDir() + QStringLiteral("/otra-clave.mdb");
         if (!QFile::exists(otraClave)) {
             QString error;
@@ -176,7 +164,7 @@ private slots:
         servicios->setCurrentIndex(servicios->findText(QStringLiteral("UCI")));
         Vista()->SendCommand(COstrevanView::IdGenerar);
         const QStringList antes = Nombres(Vista()->Cuadro());
-        const QByteArray bytes = Leer(fichero);
+        const QByteArray bytes = DvAppPrueba::Leer(fichero);
         DvSettings::WriteText(QStringLiteral("DB_RUTA"), m_a);
 
         DvMessageBox::Recorder mensajes;
@@ -187,7 +175,7 @@ private slots:
         QCOMPARE(mensajes.Last().icon, DvMessageBox::Error);
 
         // Everything stays as it was, the rejected file included.
-        QCOMPARE(Leer(fichero), bytes);
+        QCOMPARE(DvAppPrueba::Leer(fichero), bytes);
         QCOMPARE(CDbConnection::Instance().Path(), m_a);
         QVERIFY(CDbConnection::Instance().IsOpen());
         QCOMPARE(CUbicacionBd::RutaRecordada(), m_a);

@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 void Escribir(const QString& ruta, const QByteArray& bytes) {
@@ -31,20 +30,6 @@ void Escribir(const QString& ruta, const QByteArray& bytes) {
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
-}
-
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
-
-// Runs SQL on a file of its own connection (made when absent).
-bool SqlEn(const QString& ruta, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(ruta).constData(), &db);
-    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
 }
 
 // A program laid out as the package installs it: PREFIX/bin/dravonela beside
@@ -180,18 +165,18 @@ private slots:
         // A file of an older version: no mark, but the tables of a roster database.
         const QString antigua =
             DvAppPrueba::NuevaBdDemo(QStringLiteral("antigua.mdb"), QDate(2024, 3, 12));
-        QVERIFY(SqlEn(antigua, "PRAGMA application_id = 0; DROP TABLE AUX;"));
+        QVERIFY(DvAppPrueba::SqlEnFichero(antigua, "PRAGMA application_id = 0; DROP TABLE AUX;"));
         QVERIFY(CUbicacionBd::EsBaseDePlanillas(antigua));
 
         // Another program's SQLite file is refused and left exactly as it was.
         const QString ajena = m_raiz + QStringLiteral("/ajena.sqlite");
-        QVERIFY(SqlEn(ajena, "CREATE TABLE NOTAS (ID INTEGER, TEXTO TEXT);"));
-        const QByteArray antes = Leer(ajena);
+        QVERIFY(DvAppPrueba::SqlEnFichero(ajena, "CREATE TABLE NOTAS (ID INTEGER, TEXTO TEXT);"));
+        const QByteArray antes = DvAppPrueba::Leer(ajena);
         QString motivo;
         QVERIFY(!CUbicacionBd::EsBaseDePlanillas(ajena, &motivo));
         QCOMPARE(motivo, QStringLiteral("El fichero %1 no es una base de datos de Dravonela.")
                              .arg(QDir::toNativeSeparators(ajena)));
-        QCOMPARE(Leer(ajena), antes);
+        QCOMPARE(DvAppPrueba::Leer(ajena), antes);
 
         const QString texto = m_raiz + QStringLiteral("/texto.mdb");
         Escribir(texto, "Esto no es una base de datos, aunque lo parezca por el nombre.\n");
@@ -266,8 +251,8 @@ private slots:
 
     void instaladoAbreUnFichero() {
         const QString ajena = m_raiz + QStringLiteral("/otra-ajena.sqlite");
-        QVERIFY(SqlEn(ajena, "CREATE TABLE NOTAS (ID INTEGER);"));
-        const QByteArray antes = Leer(ajena);
+        QVERIFY(DvAppPrueba::SqlEnFichero(ajena, "CREATE TABLE NOTAS (ID INTEGER);"));
+        const QByteArray antes = DvAppPrueba::Leer(ajena);
         const QString buena =
             DvAppPrueba::NuevaBdDemo(QStringLiteral("elegida.mdb"), QDate(2024, 3, 12));
 
@@ -286,7 +271,7 @@ private slots:
         QVERIFY(app);
         QCOMPARE(mensajes.Count(), 1);
         QVERIFY(mensajes.Last().text.contains(QStringLiteral("no es una base de datos")));
-        QCOMPARE(Leer(ajena), antes);
+        QCOMPARE(DvAppPrueba::Leer(ajena), antes);
         QVERIFY(segundo.startsWith(QStringLiteral("No se pudo abrir la base de datos ") +
                                    QDir::toNativeSeparators(ajena)));
         QCOMPARE(tercero, segundo);
@@ -318,7 +303,7 @@ private slots:
                                  QDir::toNativeSeparators(perdida)));
 
         const QString ajena = m_raiz + QStringLiteral("/recordada-ajena.sqlite");
-        QVERIFY(SqlEn(ajena, "CREATE TABLE NOTAS (ID INTEGER);"));
+        QVERIFY(DvAppPrueba::SqlEnFichero(ajena, "CREATE TABLE NOTAS (ID INTEGER);"));
         CUbicacionBd::Recordar(ajena);
         DvMessageBox::Recorder mensajes;
         Elegir(CFaltaBdDlg::IdCancel, &texto);
@@ -335,7 +320,7 @@ private slots:
         Elegir(CFaltaBdDlg::IdVacia);
         Elegir(CFaltaBdDlg::IdCancel);
         QVERIFY(!Iniciar(m_instalado));
-        QCOMPARE(Leer(usuario), QByteArray("datos de otro programa"));
+        QCOMPARE(DvAppPrueba::Leer(usuario), QByteArray("datos de otro programa"));
         // The file found is refused first, then the creation.
         QCOMPARE(mensajes.Count(), 2);
         QVERIFY(
