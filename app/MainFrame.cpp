@@ -1,12 +1,14 @@
 #include "MainFrame.h"
 
 #include "AppIcons.h"
+#include "CuadroPlanilla.h"
 #include "OstrevanApp.h"
 #include "OstrevanDoc.h"
 #include "OstrevanView.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -27,7 +29,7 @@ CMainFrame::CMainFrame(COstrevanApp* app, COstrevanDoc* document, QWidget* paren
         qWarning("Menú %d no disponible: %s", ResourceId, qPrintable(error));
 
     setWindowIcon(DvIcons::Programa());
-    setWindowTitle(document ? document->GetTitle() : QStringLiteral("Ostrevan"));
+    setWindowTitle(Caption());
 
     CreateMenus();
     CreateAccelerators();
@@ -190,10 +192,32 @@ void CMainFrame::RecalcLayoutToFitForm() {
     resize(size);
 }
 
+QString CMainFrame::Caption() const {
+    const QString titulo = m_document ? m_document->GetTitle() : QStringLiteral("Ostrevan");
+    return m_databaseName.isEmpty() ? titulo : titulo + QStringLiteral(" - ") + m_databaseName;
+}
+
+void CMainFrame::SetDatabaseFile(const QString& path) {
+    m_databaseName = path.isEmpty() ? QString() : QFileInfo(path).fileName();
+    setWindowTitle(Caption());
+}
+
+void CMainFrame::OnDatabaseChanged(const QString& path) {
+    SetDatabaseFile(path);
+    if (!m_view || !m_view->IsInitialUpdateDone())
+        return;
+    CCuadroPlanilla* cuadro = m_view->Cuadro();
+    const bool habiaPlanilla = cuadro && cuadro->GetRowCount() > 0;
+    m_view->RellenarServicios();
+    m_view->AplicarOpcionesServicio();
+    if (habiaPlanilla)
+        cuadro->GenerarPlanilla(cuadro->Motor().m_mes, cuadro->Motor().m_anio,
+                                m_view->ServicioSeleccionado(), m_view);
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
     // The caption never carries a document name.
-    if (event->type() == QEvent::WindowTitleChange && m_document &&
-        windowTitle() != m_document->GetTitle())
-        setWindowTitle(m_document->GetTitle());
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != Caption())
+        setWindowTitle(Caption());
     QMainWindow::changeEvent(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: menu bar, accelerators, toolbar and status bar of resource set 128
-// around the roster view. The caption is always "Ostrevan".
+// around the roster view. The caption is "Ostrevan", followed by the database file's
+// name when the program works on a file other than the one beside the executable.
 //
 // Commands are named by their identifier ("ID_FILE_PRINT") and go first to the view,
 // then to the window itself (toolbar and status bar toggles, exit), then to the
@@ -44,6 +45,14 @@ public:
     // Runs a command as its menu item, button or key would. True when handled.
     bool OnCmdMsg(const QString& command);
 
+    // The database file named in the caption (empty: "Ostrevan" alone).
+    void SetDatabaseFile(const QString& path);
+    QString Caption() const;
+    // Another database is open: the caption names it, the selectors are filled from it
+    // and a roster on screen is built again from it (same month, the service now
+    // selected), so nothing of the old file stays shown.
+    void OnDatabaseChanged(const QString& path);
+
     // The view's first update, then the window fitted to the form.
     void InitialUpdateFrame();
     // Resizes the window so that the view shows the whole form.
@@ -70,4 +79,5 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_messagePane = nullptr;
     QLabel* m_indicators[IndicatorCount] = {};
+    QString m_databaseName; // file name shown in the caption
 };

@@ -2,13 +2,22 @@
 
 #include "AboutDlg.h"
 #include "AppIcons.h"
+#include "Clock.h"
 #include "DbConnection.h"
+#include "FaltaBdDlg.h"
+#include "FileDialog.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "Modal.h"
+#include "OstrevanView.h"
+#include "Resources.h"
+#include "RosterPrinting.h"
+#include "Schema.h"
 #include "Settings.h"
+#include "UbicacionBd.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -20,6 +29,8 @@ namespace {
 COstrevanApp* g_app = nullptr;
 
 const QString kCaption = QStringLiteral("Dravonela");
+const char* const kFiltroBd =
+    "Bases de datos de Dravonela (*.mdb)|*.mdb|Todos los archivos (*.*)|*.*||";
 
 // The platform's socket and component libraries, hosting of embedded controls and
 // three-dimensional controls have no counterpart here: these steps always succeed.
@@ -66,21 +77,21 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
-    // 4. The database file must be there; the program never makes it.
-    if (!QFileInfo(DatabasePath()).isFile()) {
-        DvMessageBox::Show(nullptr,
-                           QStringLiteral("Aplicacion no válida. Falta fichero %1")
-                               .arg(QStringLiteral("ostrevan.mdb")),
-                           kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+    // The program's icon, for the first-run choice as for every later window; Qt's own
+    // dialogs (open and save a file, print) in Spanish.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::setWindowIcon(DvIcons::Programa());
+    DvImpresion::CargarTraduccionesQt();
+
+    // 4. The database file: beside the executable, else the one the user chose, else the
+    // user's own; an installed program offers to make or choose one when there is none.
+    if (!LocateDatabase())
         return false;
-    }
 
     // 5-6. The settings store of this program, and the standard entries kept there.
     QCoreApplication::setOrganizationName(QString::fromLatin1(DvSettings::Organisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(DvSettings::Application));
     LoadStdProfileSettings(MaxRecentFiles);
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QApplication::setWindowIcon(DvIcons::Programa());
     InstallDbErrorSink();
     CreatePrinter();
 
@@ -102,6 +113,156 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     return true;
 }
 
+bool COstrevanApp::LocateDatabase() {
+    CUbicacionBd ubicacion(m_executablePath);
+    if (!m_databasePath.isEmpty())
+        ubicacion.FijarJuntoAlEjecutable(m_databasePath);
+    const CUbicacionBd::Hallazgo hallazgo = ubicacion.Buscar();
+    m_databaseFile.clear();
+    // The file beside the executable is opened by the view, as it always was.
+    if (hallazgo.origen == CUbicacionBd::Origen::JuntoAlEjecutable)
+        return true;
+    if (!ubicacion.Instalado()) {
+        if (hallazgo.origen == CUbicacionBd::Origen::Ninguno) {
+            DvMessageBox::Show(nullptr,
+                               QStringLiteral("Aplicacion no válida. Falta fichero %1")
+                                   .arg(QString::fromLatin1(CUbicacionBd::NombreFichero)),
+                               kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+            return false;
+        }
+        return OpenAtStart(hallazgo.ruta);
+    }
+
+    if (hallazgo.origen != CUbicacionBd::Origen::Ninguno) {
+        if (OpenAtStart(hallazgo.ruta))
+            return true;
+        return OfferDatabase(QStringLiteral("No se pudo abrir la base de datos %1.")
+                                 .arg(QDir::toNativeSeparators(hallazgo.ruta)));
+    }
+    const QString recordada = CUbicacionBd::RutaRecordada();
+    return OfferDatabase(recordada.isEmpty()
+                             ? QStringLiteral("Todavía no hay ninguna base de datos de Dravonela.")
+                             : QStringLiteral("No se encuentra la base de datos %1.")
+                                   .arg(QDir::toNativeSeparators(recordada)));
+}
+
+bool COstrevanApp::OfferDatabase(QString reason) {
+    InstallDbErrorSink();
+    for (;;) {
+        const int eleccion = CFaltaBdDlg::Preguntar(reason + QStringLiteral("\n¿Qué desea hacer?"));
+        QString ruta;
+        if (eleccion == CFaltaBdDlg::IdVacia || eleccion == CFaltaBdDlg::IdDemostracion) {
+            // A new file goes to the user's data folder, never over one already there.
+            ruta = CUbicacionBd::RutaCarpetaUsuario();
+            QDir().mkpath(CUbicacionBd::CarpetaUsuario());
+            const QString demo = eleccion == CFaltaBdDlg::IdDemostracion
+                                     ? DvResources::ReadText(QStringLiteral(":/sql/demo.sql"))
+                                     : QString();
+            QString error;
+            if (!DvSchema::CreateDatabase(ruta, DvSettings::DbPassword(), demo, DvClock::Today(),
+                                          error)) {
+                DvMessageBox::Show(
+                    nullptr, QStringLiteral("No se pudo crear la base de datos.\n%1").arg(error),
+                    kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+                continue;
+            }
+        } else if (eleccion == CFaltaBdDlg::IdAbrir) {
+            ruta = DvFileDialog::GetOpenFileName(nullptr, QString::fromUtf8(kFiltroBd),
+                                                 QDir::homePath());
+            if (ruta.isEmpty())
+                continue;
+        } else {
+            return false;
+        }
+        if (OpenAtStart(ruta)) {
+            CUbicacionBd::Recordar(ruta);
+            return true;
+        }
+        reason = QStringLiteral("No se pudo abrir la base de datos %1.")
+                     .arg(QDir::toNativeSeparators(ruta));
+    }
+}
+
+bool COstrevanApp::OpenAtStart(const QString& path) {
+    QString motivo;
+    if (!CUbicacionBd::EsBaseDePlanillas(path, &motivo)) {
+        DvMessageBox::Show(nullptr, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+        return false;
+    }
+    InstallDbErrorSink();
+    CDbConnection& conexion = CDbConnection::Instance();
+    if (conexion.IsOpen() && conexion.Path() == path) {
+        m_databaseFile = path;
+        return true;
+    }
+    conexion.Reset();
+    if (!conexion.OpenFile(path, DvSettings::DbPassword())) {
+        // Failures have been shown; the next open starts afresh.
+        conexion.Reset();
+        return false;
+    }
+    m_databaseFile = path;
+    return true;
+}
+
+bool COstrevanApp::OpenDatabase(const QString& path) {
+    if (const CMainFrame* marco = m_mainFrame.get();
+        marco && marco->View() && marco->View()->Ocupada()) {
+        DvMessageBox::Show(m_mainFrame.get(),
+                           QStringLiteral("Espere a que termine la operación en curso."), kCaption,
+                           DvMessageBox::Ok, DvMessageBox::Information);
+        return false;
+    }
+    QString motivo;
+    if (!CUbicacionBd::EsBaseDePlanillas(path, &motivo)) {
+        DvMessageBox::Show(m_mainFrame.get(), motivo, kCaption, DvMessageBox::Ok,
+                           DvMessageBox::Error);
+        return false;
+    }
+    const QString clave = DvSettings::DbPassword();
+    // Tried on a connection of its own first (with the check and upgrade of every
+    // open), so the file in use stays open when the new one cannot be used.
+    {
+        CDbConnection prueba;
+        prueba.SetErrorSink(&COstrevanApp::ShowDbError);
+        if (!prueba.OpenFile(path, clave))
+            return false;
+    }
+    CDbConnection& conexion = CDbConnection::Instance();
+    const QString anterior = conexion.Path();
+    conexion.Reset();
+    if (!conexion.OpenFile(path, clave)) {
+        conexion.Reset();
+        if (!anterior.isEmpty())
+            conexion.OpenFile(anterior, clave);
+        return false;
+    }
+    m_databaseFile = path;
+    CUbicacionBd::Recordar(path);
+    AddToRecentFileList(QFileInfo(path).absoluteFilePath());
+    if (m_mainFrame)
+        m_mainFrame->OnDatabaseChanged(path);
+    return true;
+}
+
+void COstrevanApp::AddToRecentFileList(const QString& path) {
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > MaxRecentFiles)
+        m_recentFiles.removeLast();
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    for (int i = 1; i <= MaxRecentFiles; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= m_recentFiles.size())
+            settings.setValue(key, m_recentFiles.at(i - 1));
+        else
+            settings.remove(key);
+    }
+    settings.endGroup();
+    settings.sync();
+}
+
 bool COstrevanApp::ProcessShellCommand() {
     // Opening a named file means nothing for a document that holds no data: every
     // shell command gives the program's one window on a new document.
@@ -109,6 +270,7 @@ bool COstrevanApp::ProcessShellCommand() {
     if (!m_document->OnNewDocument())
         return false;
     m_mainFrame = std::make_unique<CMainFrame>(this, m_document.get());
+    m_mainFrame->SetDatabaseFile(m_databaseFile);
     m_mainFrame->InitialUpdateFrame();
     return true;
 }
@@ -149,14 +311,16 @@ void COstrevanApp::SetPrinterOrientation(bool landscape) {
 }
 
 void COstrevanApp::InstallDbErrorSink() {
-    CDbConnection::Instance().SetErrorSink([](const QString& text) {
-        // The lines of the report are separated by carriage returns alone.
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        DvMessageBox::Show(nullptr, shown, QStringLiteral("Error"), DvMessageBox::Ok,
-                           DvMessageBox::Error);
-    });
+    CDbConnection::Instance().SetErrorSink(&COstrevanApp::ShowDbError);
+}
+
+void COstrevanApp::ShowDbError(const QString& text) {
+    // The lines of the report are separated by carriage returns alone.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    DvMessageBox::Show(nullptr, shown, QStringLiteral("Error"), DvMessageBox::Ok,
+                       DvMessageBox::Error);
 }
 
 bool COstrevanApp::OnCommand(const QString& command) {
@@ -196,5 +360,12 @@ void COstrevanApp::OnFileNew() {
 }
 
 void COstrevanApp::OnFileOpen() {
-    // There is no document file to open: everything lives in the database.
+    // The document holds nothing; what "Abrir..." opens is another database file.
+    // It starts where the database in use lies.
+    const QString actual = CDbConnection::Instance().Path();
+    const QString ruta = DvFileDialog::GetOpenFileName(
+        m_mainFrame.get(), QString::fromUtf8(kFiltroBd),
+        actual.isEmpty() ? QDir::homePath() : QFileInfo(actual).absolutePath());
+    if (!ruta.isEmpty())
+        OpenDatabase(ruta);
 }

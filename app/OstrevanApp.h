@@ -30,6 +30,18 @@ public:
     // set (tests).
     void SetDatabasePath(const QString& path) { m_databasePath = path; }
     QString DatabasePath() const;
+    // The executable whose place decides where the database is looked for and whether
+    // the program is installed (CUbicacionBd); the running program unless set (tests).
+    void SetExecutablePath(const QString& path) { m_executablePath = path; }
+    // The database file in use when it is not the one beside the executable (chosen at
+    // start or with "Abrir..."); empty otherwise.
+    QString DatabaseFile() const { return m_databaseFile; }
+
+    // Opens another database file as the program's connection: refused with a message
+    // when it is not a roster database or cannot be opened (the file in use then stays
+    // open), else checked and upgraded as at start, remembered in DB_RUTA and first in
+    // the recent-file list, and shown by the main window. True when it was opened.
+    bool OpenDatabase(const QString& path);
 
     // Starts the program with the arguments after the program's name. False when the
     // program must end at once (a message has then been shown).
@@ -59,13 +71,25 @@ public:
 
     // Shows database failures in a message box captioned "Error" with the error icon.
     static void InstallDbErrorSink();
+    static void ShowDbError(const QString& text);
 
 private:
+    // Start-up step 4: finds the database (CUbicacionBd) and, unless it is the one beside
+    // the executable (which the view opens), opens it; an installed program offers to
+    // make or choose one when there is none. False ends the program.
+    bool LocateDatabase();
+    // The installed program's choices until one gives a database that opens.
+    bool OfferDatabase(QString reason);
+    // Opens the file found or chosen at start (a message when it is not one of ours).
+    bool OpenAtStart(const QString& path);
+    void AddToRecentFileList(const QString& path);
     bool ProcessShellCommand();
     void LoadStdProfileSettings(int maxRecentFiles);
     void CreatePrinter();
 
     QString m_databasePath;
+    QString m_executablePath;
+    QString m_databaseFile;
     CCommandLineInfo m_commandLine;
     QStringList m_recentFiles;
     std::unique_ptr<COstrevanDoc> m_document;

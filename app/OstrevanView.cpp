@@ -164,6 +164,10 @@ bool COstrevanView::OnMenuCommand(const QString& command) {
     return false;
 }
 
+bool COstrevanView::Ocupada() const {
+    return m_generandoInforme || (m_cuadro && m_cuadro->Generando());
+}
+
 void COstrevanView::OnGenerar() {
     CCursorEspera espera;
     const int anio = AnioEscrito();

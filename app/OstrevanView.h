@@ -43,6 +43,8 @@ public:
 
     // A menu or toolbar command; true when the view handles it.
     bool OnMenuCommand(const QString& command);
+    // A roster build or a report is running (their progress windows let events in).
+    bool Ocupada() const;
 
     CComboList* Meses() const;
     CEditSpecial* CampoAnio() const;

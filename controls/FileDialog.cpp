@@ -16,6 +16,25 @@ State& Seam() {
     static State state;
     return state;
 }
+
+// Records the request; true when it is answered without a dialog: by the next queued
+// name, or, on a platform that shows nothing, by a cancel (an empty name).
+bool Answered(const Request& request, const char* kind, QString& name) {
+    State& seam = Seam();
+    seam.last = request;
+    if (!seam.names.empty()) {
+        name = seam.names.front();
+        seam.names.pop_front();
+        return true;
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        qWarning("Diálogo de %s sin respuesta en pantalla invisible: se cancela", kind);
+        name.clear();
+        return true;
+    }
+    return false;
+}
 } // namespace
 
 QString ToQtFilter(const QString& filter) {
@@ -46,18 +65,10 @@ QString WithDefaultExtension(const QString& path, const QString& extension) {
 
 QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const QString& initialName,
                         const QString& filter, bool confirmOverwrite) {
-    State& seam = Seam();
-    seam.last = Request{defaultExtension, initialName, filter, confirmOverwrite, true};
-    if (!seam.names.empty()) {
-        const QString name = seam.names.front();
-        seam.names.pop_front();
+    QString name;
+    if (Answered(Request{defaultExtension, initialName, filter, confirmOverwrite, true}, "guardar",
+                 name))
         return WithDefaultExtension(name, defaultExtension);
-    }
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
-        qWarning("Diálogo de guardar sin respuesta en pantalla invisible: se cancela");
-        return QString();
-    }
 
     QFileDialog dialog(owner, QStringLiteral("Guardar como"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -72,6 +83,22 @@ QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const Q
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return WithDefaultExtension(dialog.selectedFiles().constFirst(), defaultExtension);
+}
+
+QString GetOpenFileName(QWidget* owner, const QString& filter, const QString& folder) {
+    QString name;
+    if (Answered(Request{QString(), folder, filter, false, true}, "abrir", name))
+        return name;
+
+    QFileDialog dialog(owner, QStringLiteral("Abrir"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(ToQtFilter(filter).split(QStringLiteral(";;")));
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void SetNextFileName(const QString& path) {

@@ -1,5 +1,5 @@
 #pragma once
-// The file-save dialog of the program, through one door so tests can answer it.
+// The save and open file dialogs of the program, through one door so tests can answer them.
 //
 //   const QString path = DvFileDialog::GetSaveFileName(this, "csv", "*.csv",
 //       "Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||");
@@ -16,7 +16,7 @@
 namespace DvFileDialog {
 struct Request {
     QString defaultExtension;
-    QString initialName;
+    QString initialName; // of a save dialog; the starting folder of an open dialog
     QString filter;
     bool confirmOverwrite = true;
     bool asked = false; // false until a dialog has been asked for
@@ -26,6 +26,11 @@ struct Request {
 // an existing file is overwritten when confirmOverwrite is set.
 QString GetSaveFileName(QWidget* owner, const QString& defaultExtension, const QString& initialName,
                         const QString& filter, bool confirmOverwrite = true);
+
+// The chosen existing file, or an empty text when the user cancelled; the dialog starts
+// in the folder given (the current one when empty). Answered by the same queue as the
+// save dialog (SetNextFileName), taken as given.
+QString GetOpenFileName(QWidget* owner, const QString& filter, const QString& folder = QString());
 
 // "A (*.a)|*.a|B|*.b||" -> "A (*.a);;B (*.b)": each description, with its patterns
 // appended in brackets unless it already shows them.

@@ -2,12 +2,14 @@
 //   QT_QPA_PLATFORM=offscreen app_shots [FOLDER]
 // writes ventana_principal.png (the main window with the roster of the current month of
 // the demo database, service Urgencias), ventana_pequena.png (the window at the form's
-// own size), menu_archivo.png (the open "Archivo" menu) and acerca_de.png (the About
-// box) into FOLDER (default: the current one).
+// own size), menu_archivo.png (the open "Archivo" menu), acerca_de.png (the About
+// box) and primera_vez.png (the installed program's choice when it finds no database)
+// into FOLDER (default: the current one).
 
 #include "AboutDlg.h"
 #include "ComboList.h"
 #include "DbConnection.h"
+#include "FaltaBdDlg.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "OstrevanApp.h"
@@ -89,5 +91,11 @@ int main(int argc, char** argv) {
     acerca.show();
     ok = Guardar(&acerca, carpeta + QStringLiteral("/acerca_de.png")) && ok;
     acerca.hide();
+
+    CFaltaBdDlg primeraVez(QStringLiteral("Todavía no hay ninguna base de datos de Dravonela.\n"
+                                          "¿Qué desea hacer?"));
+    primeraVez.show();
+    ok = Guardar(&primeraVez, carpeta + QStringLiteral("/primera_vez.png")) && ok;
+    primeraVez.hide();
     return ok ? 0 : 1;
 }

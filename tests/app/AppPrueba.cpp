@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QWidget>
+#include <sqlite3.h>
 
 namespace DvAppPrueba {
 QString NuevaBdDemo(const QString& nombre, const QDate& hoy) {
@@ -45,6 +46,19 @@ std::unique_ptr<COstrevanApp> Iniciar(const QString& ruta, const QStringList& ar
     if (!app->InitInstance(argumentos))
         return nullptr;
     return app;
+}
+
+bool SqlEnFichero(const QString& ruta, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(ruta).constData(), &db);
+    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
 }
 
 int VentanasVisibles() {

@@ -2,6 +2,7 @@
 // Helpers of the program-shell tests: demo databases made for a chosen day and opened as
 // the program's connection, and the running program on them.
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <memory>
@@ -20,4 +21,8 @@ bool Sql(const QString& sentencias);
 std::unique_ptr<COstrevanApp> Iniciar(const QString& ruta, const QStringList& argumentos = {});
 // Visible top-level windows.
 int VentanasVisibles();
+// Runs SQL on the file through a connection of its own (the file is made when absent).
+bool SqlEnFichero(const QString& ruta, const char* sql);
+// The bytes of a file, or "<no existe>".
+QByteArray Leer(const QString& ruta);
 } // namespace DvAppPrueba

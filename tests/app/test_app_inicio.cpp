@@ -216,7 +216,9 @@ private slots:
         }
         QCOMPARE(menus, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Configurar"),
                                      QStringLiteral("&Ver"), QStringLiteral("Ay&uda")}));
-        const QStringList esperados{"&Imprimir...\tCtrl+I",
+        const QStringList esperados{"&Abrir...\tCtrl+O",
+                                    "-",
+                                    "&Imprimir...\tCtrl+I",
                                     "&Presentación preliminar",
                                     "Con&figurar impresora...",
                                     "-",

@@ -1,0 +1,122 @@
+#include "UbicacionBd.h"
+
+#include "DbConnection.h"
+#include "Schema.h"
+#include "Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+struct CerrarSqlite {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+
+// The tables a roster database has had from the first version on.
+const char* const kTablasBasicas[] = {"FUNCIONES", "PERSONAL", "TIPOSTURNO", "TURNOS"};
+
+bool Fallo(QString* motivo, const QString& texto) {
+    if (motivo)
+        *motivo = texto;
+    return false;
+}
+} // namespace
+
+CUbicacionBd::CUbicacionBd(const QString& ejecutable)
+    : m_ejecutable(ejecutable.isEmpty() ? QCoreApplication::applicationFilePath() : ejecutable) {}
+
+QString CUbicacionBd::JuntoAlEjecutable() const {
+    return m_junto.isEmpty() ? CDbConnection::DatabasePathFor(m_ejecutable) : m_junto;
+}
+
+CUbicacionBd::Hallazgo CUbicacionBd::Buscar() const {
+    const QString junto = JuntoAlEjecutable();
+    if (QFileInfo(junto).isFile())
+        return {junto, Origen::JuntoAlEjecutable};
+    const QString recordada = RutaRecordada();
+    if (!recordada.isEmpty() && QFileInfo(recordada).isFile())
+        return {recordada, Origen::Ajuste};
+    const QString usuario = RutaCarpetaUsuario();
+    if (QFileInfo(usuario).isFile())
+        return {usuario, Origen::CarpetaUsuario};
+    return {};
+}
+
+bool CUbicacionBd::Instalado() const {
+    const QDir bin = QFileInfo(m_ejecutable).absoluteDir();
+    if (bin.dirName() != QLatin1String("bin"))
+        return false;
+    return QFileInfo(bin.absoluteFilePath(QStringLiteral("../share/dravonela"))).isDir();
+}
+
+QString CUbicacionBd::RutaRecordada() {
+    return DvSettings::ReadText(QString::fromLatin1(ClaveRuta), QString()).trimmed();
+}
+
+void CUbicacionBd::Recordar(const QString& ruta) {
+    DvSettings::WriteText(QString::fromLatin1(ClaveRuta), QFileInfo(ruta).absoluteFilePath());
+}
+
+QString CUbicacionBd::CarpetaUsuario() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Dravonela");
+}
+
+QString CUbicacionBd::RutaCarpetaUsuario() {
+    return CarpetaUsuario() + QLatin1Char('/') + QString::fromLatin1(NombreFichero);
+}
+
+bool CUbicacionBd::EsBaseDePlanillas(const QString& ruta, QString* motivo) {
+    const QFileInfo info(ruta);
+    const QString nombre = QDir::toNativeSeparators(ruta);
+    if (!info.exists())
+        return Fallo(motivo, QStringLiteral("No existe el fichero %1.").arg(nombre));
+    if (!info.isFile())
+        return Fallo(motivo, QStringLiteral("%1 no es un fichero.").arg(nombre));
+    const QString ajeno =
+        QStringLiteral("El fichero %1 no es una base de datos de Dravonela.").arg(nombre);
+
+    // The header tells an SQLite file before the engine is asked anything.
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly))
+        return Fallo(motivo, QStringLiteral("No se puede leer el fichero %1.").arg(nombre));
+    if (fichero.read(16) != QByteArray("SQLite format 3\0", 16))
+        return Fallo(motivo, ajeno);
+    fichero.close();
+
+    sqlite3* abierta = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &abierta,
+                                   SQLITE_OPEN_READONLY, nullptr);
+    std::unique_ptr<sqlite3, CerrarSqlite> db(abierta);
+    if (rc != SQLITE_OK)
+        return Fallo(motivo, QStringLiteral("No se puede leer el fichero %1.").arg(nombre));
+    sqlite3_busy_timeout(db.get(), CDbConnection::BusyTimeoutMs);
+
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db.get(), "PRAGMA application_id", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW &&
+        sqlite3_column_int(stmt, 0) == DvSchema::ApplicationId) {
+        sqlite3_finalize(stmt);
+        return true;
+    }
+    sqlite3_finalize(stmt);
+
+    stmt = nullptr;
+    QSet<QString> tablas;
+    if (sqlite3_prepare_v2(db.get(), "SELECT upper(name) FROM sqlite_master WHERE type = 'table'",
+                           -1, &stmt, nullptr) == SQLITE_OK)
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            tablas.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    sqlite3_finalize(stmt);
+    for (const char* tabla : kTablasBasicas)
+        if (!tablas.contains(QString::fromLatin1(tabla)))
+            return Fallo(motivo, ajeno);
+    return true;
+}
