@@ -31,22 +31,12 @@ const QStringList kServices = {
 class CrashSequencesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        DvTest::IsolateSettings();
-        DvClock::SetFixed(QDateTime(QDate(2007, 3, 5), QTime(10, 30)));
-    }
-    void init() {
-        // Any box the sequence does not expect fails the test, a database error too.
-        m_boxes.clear();
-        DvMessageBox::SetHandler([this](const DvMessageBox::Message& m) {
-            m_boxes << m.text;
-            return DvMessageBox::DefaultAnswer(m.buttons);
-        });
-    }
+    void initTestCase() { InitTestProgram(); }
+    // Any box the sequence does not expect fails the test, a database error too.
+    void init() { m_boxes = std::make_unique<Boxes>(); }
     void cleanup() {
-        DvModal::ClearHandlers();
-        DvMessageBox::ClearAnswers();
-        DvMessageBox::SetHandler(nullptr);
+        m_boxes.reset();
+        ForgetQueued();
     }
 
     void workerAddedWithTheServiceFilterSet();
@@ -54,7 +44,7 @@ private slots:
     void holidaysCancelledWithNothingTyped();
 
 private:
-    QStringList m_boxes;
+    std::unique_ptr<Boxes> m_boxes;
 };
 
 void CrashSequencesTest::workerAddedWithTheServiceFilterSet() {
@@ -81,7 +71,8 @@ void CrashSequencesTest::workerAddedWithTheServiceFilterSet() {
     QCOMPARE(DvModal::PendingHandlers(), 0);
     QCOMPARE(Value("SELECT NOMBREPLANILLA || '|' || ID_FUNCION FROM PERSONAL"),
              QStringLiteral("Ana R.|2"));
-    QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
+    const QStringList boxes = m_boxes->Take();
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
 }
 
 void CrashSequencesTest::vacationListClosedAfterARefusedFirstOk() {
@@ -128,7 +119,7 @@ void CrashSequencesTest::vacationListClosedAfterARefusedFirstOk() {
     QCOMPARE(Value("SELECT ID_PERSONAL || '|' || ID_SUPLENTE || '|' || INICIO || '|' || FINAL "
                    "FROM VACACIONES"),
              QStringLiteral("1|2|2007/03/10 10:30:00|2007/03/12 10:30:00"));
-    QCOMPARE(m_boxes, QStringList{"El final del periodo debe ser posterior al inicio"});
+    QCOMPARE(m_boxes->Take(), QStringList{"El final del periodo debe ser posterior al inicio"});
 }
 
 void CrashSequencesTest::holidaysCancelledWithNothingTyped() {
@@ -145,7 +136,8 @@ void CrashSequencesTest::holidaysCancelledWithNothingTyped() {
     QVERIFY2(focusInList, "la lista debía tener el foco al cerrarse el diálogo");
     QCOMPARE(DvModal::PendingHandlers(), 0);
     QCOMPARE(Count("SELECT COUNT(*) FROM FIESTAS"), 0);
-    QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
+    const QStringList boxes = m_boxes->Take();
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
 }
 
 QTEST_MAIN(CrashSequencesTest)

@@ -24,6 +24,7 @@
 #include "OstrevanView.h"
 #include "PersonalDlg.h"
 #include "PickDateDlg.h"
+#include "RosterDays.h"
 #include "ServiciosDlg.h"
 #include "TestSupport.h"
 #include "TiposTurnoDlg.h"
@@ -97,53 +98,13 @@ void AddWorker(const QString& name, const QString& surnames, const QString& rost
     });
 }
 
-// The roster as the view shows it.
+// The roster as the view shows it, March 2007.
 struct Roster {
     CCuadroPlanilla* grid;
-    bool DayCell(int day, int* column, int* row) const {
-        const int number = CDateTime(2007, 3, day).DayNumber();
-        for (int r = 0; r < grid->GetRowCount(); ++r) {
-            for (int c = 1; c < CCuadroPlanilla::Columnas; c += 2) {
-                CCellRecord cell;
-                grid->GetCell(c, r, &cell);
-                if (cell.Has(CCellRecord::PropItemData) && cell.GetItemData() == number &&
-                    !cell.GetText().isEmpty()) {
-                    *column = c;
-                    *row = r;
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-    bool IsWeekStart(int row) const {
-        for (int c = 1; c < CCuadroPlanilla::Columnas; c += 2) {
-            CCellRecord cell;
-            grid->GetCell(c, row, &cell);
-            if (!cell.GetText().isEmpty() && cell.GetItemData() > 0)
-                return true;
-        }
-        return false;
-    }
-    // The names under a day, down to the next week's day numbers.
-    QStringList Names(int day) const {
-        int column = 0, row = 0;
-        if (!DayCell(day, &column, &row))
-            return {QStringLiteral("(sin día)")};
-        QStringList names;
-        for (int r = row; r < grid->GetRowCount(); ++r) {
-            if (r > row && IsWeekStart(r))
-                break;
-            QString text;
-            grid->GetCellText(column - 1, r, &text);
-            if (!text.isEmpty())
-                names << text;
-        }
-        return names;
-    }
+    QStringList Names(int day) const { return RosterDays::Names(grid, CDateTime(2007, 3, day)); }
     void DoubleClickDay(int day) const {
         int column = 0, row = 0;
-        QVERIFY(DayCell(day, &column, &row));
+        QVERIFY(RosterDays::DayCell(grid, CDateTime(2007, 3, day), &column, &row));
         QRect rect;
         QVERIFY(grid->GetCellRect(column, row, &rect) == 0);
         QTest::mouseClick(grid->CellArea(), Qt::LeftButton, Qt::NoModifier, rect.center());
@@ -196,19 +157,11 @@ QStringList Everything() {
 class PlannerWorkflowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        DvTest::IsolateSettings();
-        DvClock::SetFixed(QDateTime(QDate(2007, 3, 5), QTime(10, 30)));
-    }
-    void init() {
-        // Every box is recorded; queued answers go first, the rest get the first button.
-        m_recorder = std::make_unique<DvMessageBox::Recorder>();
-    }
+    void initTestCase() { InitTestProgram(); }
+    void init() { m_boxes = std::make_unique<Boxes>(); }
     void cleanup() {
-        m_recorder.reset();
-        DvModal::ClearHandlers();
-        DvMessageBox::ClearAnswers();
-        DvFileDialog::ClearFileNames();
+        m_boxes.reset();
+        ForgetQueued();
     }
 
     void monthFromAnEmptyDatabase();
@@ -216,16 +169,9 @@ private slots:
     void everyDialogClosesEachWay();
 
 private:
-    // The texts of the boxes shown since the last call.
-    QStringList TakeBoxes() {
-        QStringList texts;
-        for (const DvMessageBox::Message& m : m_recorder->Messages())
-            texts << m.text;
-        m_recorder->Clear();
-        return texts;
-    }
+    QStringList TakeBoxes() { return m_boxes->Take(); }
 
-    std::unique_ptr<DvMessageBox::Recorder> m_recorder;
+    std::unique_ptr<Boxes> m_boxes;
 };
 
 void PlannerWorkflowTest::monthFromAnEmptyDatabase() {

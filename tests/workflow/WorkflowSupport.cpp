@@ -6,9 +6,11 @@
 #include "DbConnection.h"
 #include "DbQuery.h"
 #include "DialogBuilder.h"
+#include "FileDialog.h"
 #include "GridComponents.h"
 #include "MainFrame.h"
 #include "MaskedEdit.h"
+#include "Modal.h"
 #include "OstrevanApp.h"
 #include "OstrevanView.h"
 #include "Schema.h"
@@ -22,6 +24,25 @@
 #include <QtTest>
 
 namespace Flow {
+void InitTestProgram() {
+    DvTest::IsolateSettings();
+    DvClock::SetFixed(QDateTime(QDate(2007, 3, 5), QTime(10, 30)));
+}
+
+void ForgetQueued() {
+    DvModal::ClearHandlers();
+    DvMessageBox::ClearAnswers();
+    DvFileDialog::ClearFileNames();
+}
+
+QStringList Boxes::Take() {
+    QStringList texts;
+    for (const DvMessageBox::Message& m : m_recorder.Messages())
+        texts << m.text;
+    m_recorder.Clear();
+    return texts;
+}
+
 QString Name(Close how) {
     switch (how) {
     case Close::Ok:

@@ -4,6 +4,8 @@
 // the dialogs closed the way a planner closes them under an X server without a window
 // manager, where a dialog that was hidden is not activated again by anyone but Qt.
 
+#include "MessageBox.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -16,6 +18,22 @@ class QDialog;
 class QWidget;
 
 namespace Flow {
+// Settings in a folder of the test program's own, the clock on 5 March 2007 at 10:30.
+void InitTestProgram();
+// Forgets the dialog handlers, box answers and file names a test left queued.
+void ForgetQueued();
+
+// Records every box shown while it lives; queued answers answer first, the rest get
+// the box's first button.
+class Boxes {
+public:
+    // The texts shown since the last call.
+    QStringList Take();
+
+private:
+    DvMessageBox::Recorder m_recorder;
+};
+
 // How a dialog is closed: its OK button, its Cancel button (the close box where it has
 // none) or the Escape key.
 enum class Close { Ok, Cancel, Escape };
