@@ -319,20 +319,6 @@ void LibranzasTest::datesAreTypedInTheDateMask() {
     QVERIFY(!r.dialog.isVisible());
     QCOMPARE(Value("SELECT INICIO FROM VACACIONES WHERE ID=1").toString(),
              QStringLiteral("2027/01/11 10:30:00"));
-
-    // A period of another century reopened and saved unchanged stays where it was.
-    Exec({"INSERT INTO BAJAS VALUES (7, 1, " + Lit(1989, 11, 2) + ", " + Lit(1989, 11, 20) +
-          ", 2)"});
-    ShownRecord old(2, 1, 7);
-    QCOMPARE(old.edit(Record::IdStart)->text(), QStringLiteral("02-11-89"));
-    old.edit(Record::IdEnd)->setCursorPosition(0);
-    QTest::keyClicks(old.edit(Record::IdEnd), QStringLiteral("25"));
-    old.dialog.SendCommand(1);
-    QVERIFY(!old.dialog.isVisible());
-    QCOMPARE(Value("SELECT INICIO FROM BAJAS WHERE ID=7").toString(),
-             QStringLiteral("1989/11/02 00:00:00"));
-    QCOMPARE(Value("SELECT FINAL FROM BAJAS WHERE ID=7").toString(),
-             QStringLiteral("1989/11/25 00:00:00"));
 }
 
 void LibranzasTest::workerIsNotHisOwnSubstitute() {
