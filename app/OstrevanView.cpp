@@ -169,10 +169,21 @@ bool COstrevanView::Ocupada() const {
 }
 
 void COstrevanView::OnGenerar() {
-    CCursorEspera espera;
+    // A request that cannot be built says why instead of leaving the grid as it was.
     const int anio = AnioEscrito();
-    if (anio > 2000)
-        m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this);
+    if (anio <= 2000 || anio > 9999) {
+        Mensaje(this, QStringLiteral("El año de la planilla debe estar entre 2001 y 9999"));
+        return;
+    }
+    if (ServicioSeleccionado() <= 0) {
+        const bool hayServicios = Servicios() && Servicios()->count() > 0;
+        Mensaje(this, hayServicios ? QStringLiteral("No se ha elegido el servicio")
+                                   : QStringLiteral("No hay ningún servicio: añádalo con "
+                                                    "\"Servicios...\" del menú \"Configurar\""));
+        return;
+    }
+    CCursorEspera espera;
+    m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this);
 }
 
 void COstrevanView::OnGenerarInforme() {

@@ -56,6 +56,7 @@ CEditSpecial::CEditSpecial(QWidget* parent) : QLineEdit(parent) {
 
 void CEditSpecial::SetMask(const QString& mask, QChar /*prompt*/) {
     m_mask = mask;
+    m_shownYear = 0;
     m_shown = MaskTemplate();
     PutShownText();
     SetCaret(0);
@@ -71,6 +72,7 @@ QString CEditSpecial::MaskTemplate() const {
 }
 
 void CEditSpecial::SetDisplayText(const QString& text) {
+    m_shownYear = 0;
     m_shown = (!m_mask.isEmpty() && text.isEmpty()) ? MaskTemplate() : text;
     PutShownText();
     SetCaret(0);
@@ -97,7 +99,11 @@ bool CEditSpecial::GetDate(CDateTime& value) const {
     const QString yearPart = screen.mid(6).trimmed();
     int year = PartValue(yearPart);
     if (yearPart.size() == 2) {
-        if (year >= 96 && year <= 99)
+        // The two digits of a stored 1950 or 2120 read as 2050 and 2020: a record
+        // opened and saved again would move by a century without anyone touching it.
+        if (m_shownYear > 100 && year == m_shownYear % 100)
+            year = m_shownYear;
+        else if (year >= 96 && year <= 99)
             year += 1900;
         else if (year >= 0 && year <= 95)
             year += 2000;
@@ -123,6 +129,7 @@ void CEditSpecial::SetDate(const CDateTime& value) {
         year %= 100;
     SetDisplayText(
         QString::asprintf("%02d%c%02d%c%02d", value.GetDay(), '-', value.GetMonth(), '-', year));
+    m_shownYear = value.GetYear();
 }
 
 bool CEditSpecial::GetTime(CDateTime& value) const {

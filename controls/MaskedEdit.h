@@ -40,11 +40,13 @@ public:
     // "%d", padded on the left with "0" up to the mask length when a mask is set.
     void SetValue(int value);
 
-    // Reads "dd-mm-yy" (two-digit years: 96..99 -> 1996..1999, 00..95 -> 2000..2095).
+    // Reads "dd-mm-yy" (two-digit years: 96..99 -> 1996..1999, 00..95 -> 2000..2095,
+    // except that two digits still those of the date SetDate showed keep its century).
     // On success value becomes that date at 00:00 and the result is true; otherwise
     // value's status becomes invalid and the result is false.
     bool GetDate(CDateTime& value) const;
-    // "dd-mm-yy"; an invalid or null value shows the empty template.
+    // "dd-mm-yy"; an invalid or null value shows the empty template. The full year is
+    // remembered, so a date outside 1996..2095 reads back in its own century.
     void SetDate(const CDateTime& value);
 
     // Reads "hh:mm" or "hh:mm:ss" (seconds only with a mask longer than 6) into a time
@@ -88,4 +90,6 @@ private:
     bool m_deletePressed = false;
     bool m_backspacePressed = false;
     bool m_digitsOnly = false;
+    // The year of the date SetDate last showed (0 when the text came from elsewhere).
+    int m_shownYear = 0;
 };

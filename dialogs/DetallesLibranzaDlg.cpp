@@ -29,6 +29,12 @@ void CDetallesLibranzaDlg::OnInitDialog() {
         }
     }
 
+    // The dates are typed as in every other date field of the program.
+    for (int id : {IdStart, IdEnd}) {
+        if (auto* field = Item<CEditSpecial>(id))
+            field->SetMask(QStringLiteral("##-##-##"));
+    }
+
     // New periods start and end on the moment the record is opened.
     const CDateTime now = CDateTime::FromQDateTime(DvClock::Now());
     m_binding.SetTable(QString::fromLatin1(kind.table));
@@ -155,6 +161,14 @@ void CDetallesLibranzaDlg::OnOK() {
     }
 
     const auto* substitutes = Item<CComboList>(IdSubstitute);
+    // Nobody covers his own absence: the roster would show him at work on the very days
+    // he is away, and the shift would have no one.
+    if (substitutes && substitutes->GetSelectedItemData() > 0 &&
+        substitutes->GetSelectedItemData() == workerKey->GetValue()) {
+        DvMessageBox::Show(this, QStringLiteral("Un trabajador no puede ser su propio suplente"),
+                           kCaption);
+        return;
+    }
     if (!substitutes || substitutes->GetSelectedItemData() <= 0) {
         if (DvMessageBox::Show(
                 this, QStringLiteral("No se ha seleccionado un suplente.\r\n¿Desea continuar?"),

@@ -4,10 +4,12 @@
 #include "DbQuery.h"
 #include "DialogIds.h"
 #include "MaskedEdit.h"
+#include "MessageBox.h"
 
 #include <QCheckBox>
 
 namespace {
+const QString kCaption = QStringLiteral("Dravonela");
 const QString kTimeMask = QStringLiteral("##:##:##");
 } // namespace
 
@@ -69,9 +71,19 @@ bool CDetallesTurnoDlg::OnCommand(int id) {
 void CDetallesTurnoDlg::OnOK() {
     const auto* restDay = Item<QCheckBox>(DlgId::RestDay);
     const bool rest = restDay && restDay->isChecked();
-    if (auto* dayKind = Item<CEditSpecial>(DlgId::DayKind))
-        dayKind->SetDate(rest ? RestDayMarker() : ShiftMarker());
-    if (rest) {
+    if (!rest) {
+        // A working shift is its hours: one that cannot be read would be stored empty
+        // and the shift would reach the roster with no period to show it in.
+        for (int id : {DlgId::ShiftStart, DlgId::ShiftEnd}) {
+            auto* edit = Item<CEditSpecial>(id);
+            CDateTime time;
+            if (edit && !edit->GetTime(time)) {
+                DvMessageBox::Show(this, QStringLiteral("La hora no es válida"), kCaption);
+                edit->setFocus();
+                return;
+            }
+        }
+    } else {
         // A rest day's times cannot be edited; one left unreadable must not cost the
         // shift its rest-day marker (an unreadable time stores no date at all).
         for (int id : {DlgId::ShiftStart, DlgId::ShiftEnd}) {
@@ -81,6 +93,8 @@ void CDetallesTurnoDlg::OnOK() {
                 edit->SetTime(CDateTime(1899, 12, 30), true);
         }
     }
+    if (auto* dayKind = Item<CEditSpecial>(DlgId::DayKind))
+        dayKind->SetDate(rest ? RestDayMarker() : ShiftMarker());
     if (m_binding.IsModified(m_shiftId)) {
         long id = m_shiftId;
         // A failed save was reported; the form stays open with what the user typed.

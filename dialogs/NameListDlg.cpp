@@ -5,6 +5,8 @@
 #include "DialogIds.h"
 #include "MessageBox.h"
 
+#include <QKeyEvent>
+
 namespace {
 const QString kCaption = QStringLiteral("Dravonela");
 } // namespace
@@ -44,10 +46,16 @@ bool CNameListDlg::OnCommand(int id) {
 }
 
 void CNameListDlg::OnAdd() {
+    long saved = -1;
+    SaveTypedName(saved);
+}
+
+bool CNameListDlg::SaveTypedName(long& saved) {
+    saved = -1;
     const QString name = GetDlgItemText(DlgId::Name);
-    if (m_list->FindText(name) >= 0) {
+    if (!name.isEmpty() && m_list->FindText(name) >= 0) {
         DvMessageBox::Show(this, m_setup.duplicateMessage, kCaption);
-        return;
+        return false;
     }
     if (!name.isEmpty()) {
         // Save on a copy of the ID: a failed insert must not leave the pending edit
@@ -56,16 +64,18 @@ void CNameListDlg::OnAdd() {
         if (!m_binding.Save(id)) {
             // Reported by the data layer; the typed name and the pending edit stay, so
             // nothing the user did is lost and no row stands for a record that is not there.
-            return;
+            return false;
         }
         if (id > 0) {
             CDbQuery query;
             m_list->AddRecordRow(static_cast<int>(id),
                                  {query.GetTextById(m_setup.table, QStringLiteral("NOMBRE"), id)});
+            saved = id;
         }
     }
     m_editingId = -1;
     m_binding.Load(-1);
+    return true;
 }
 
 void CNameListDlg::OnEdit() {
@@ -90,6 +100,39 @@ void CNameListDlg::OnDelete() {
 }
 
 void CNameListDlg::OnOK() {
-    m_chosen = m_list->CurrentKey();
+    // A name typed and not yet added, or a record taken out by "Editar", is what the
+    // user is working on: it is saved, and it is the record the dialog reports.
+    const long editing = m_editingId;
+    long saved = -1;
+    if ((editing != -1 || !GetDlgItemText(DlgId::Name).isEmpty()) && !SaveTypedName(saved))
+        return;
+    if (saved > 0)
+        m_chosen = static_cast<int>(saved);
+    else if (editing != -1)
+        m_chosen = static_cast<int>(editing);
+    else
+        m_chosen = m_list->CurrentKey();
     CTemplateDialog::OnOK();
+}
+
+void CNameListDlg::OnCancel() {
+    // Closing does not undo what was written, and a pending "Editar" is finished as
+    // "Añadir" would finish it; only a new name never added is dropped.
+    long saved = -1;
+    if (m_editingId != -1 && !SaveTypedName(saved))
+        return;
+    m_chosen = -1;
+    CTemplateDialog::OnCancel();
+}
+
+void CNameListDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter after typing a name adds it, as the planner means, instead of closing.
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const QWidget* name = GetDlgItem(DlgId::Name);
+    if (enter && name && name->hasFocus() && !GetDlgItemText(DlgId::Name).isEmpty()) {
+        OnAdd();
+        return;
+    }
+    CTemplateDialog::keyPressEvent(event);
 }

@@ -5,6 +5,10 @@
 // out, and puts its row back at the end. A record still referred to by another table
 // cannot be deleted. Closed with OK it reports the current row's record (the chooser
 // use of these dialogs).
+//
+// Nothing typed is lost on closing: OK first saves a name in the edit as "Añadir" does
+// (and then reports that record), Escape or Cancel finish a pending "Editar" the same
+// way, and Enter in the name edit is "Añadir".
 
 #include "ConfigListGrid.h"
 #include "RecordBinding.h"
@@ -38,6 +42,8 @@ protected:
     void OnInitDialog() override;
     bool OnCommand(int id) override;
     void OnOK() override;
+    void OnCancel() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     void OnAdd();
     void OnEdit();
@@ -45,6 +51,10 @@ protected:
 
 private:
     void FillList();
+    // What "Añadir" does with the name edit: false when the name was refused or could
+    // not be saved (the dialog then stays as it is). saved gets the record written, -1
+    // when nothing was.
+    bool SaveTypedName(long& saved);
 
     Setup m_setup;
     CConfigListGrid* m_list = nullptr; // owned by the dialog as its child

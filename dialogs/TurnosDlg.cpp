@@ -13,6 +13,42 @@ namespace {
 const QString kCaption = QStringLiteral("Dravonela");
 const QString kTable = QStringLiteral("TURNOS");
 
+// The shifts of a shift type in their stored rotation order (ties by ID, so that an
+// older file's repeated ORDEN values keep a fixed order).
+QList<int> StoredOrder(int shiftType) {
+    QList<int> ids;
+    CDbQuery query;
+    CDbRecordset record =
+        query.Open(QStringLiteral("SELECT ID FROM TURNOS WHERE ID_TIPOTURNO=%1 ORDER BY ORDEN, ID")
+                       .arg(shiftType));
+    while (record.IsOpen() && !record.IsEOF()) {
+        ids << record.GetInt(0);
+        if (!record.MoveNext())
+            break;
+    }
+    return ids;
+}
+
+// ORDEN 1, 2, 3 ... in the order given. Inside the caller's transaction.
+bool WriteOrder(CDbQuery& query, const QList<int>& ids) {
+    for (int i = 0; i < ids.size(); ++i) {
+        if (!query.SetIntById(kTable, QStringLiteral("ORDEN"), ids.at(i), i + 1))
+            return false;
+    }
+    return true;
+}
+
+// Runs the change in one transaction: all of it is written, or none.
+template <class Change> bool InTransaction(Change change) {
+    CDbQuery query;
+    if (!query.ExecuteCommand(QStringLiteral("BEGIN TRANSACTION")))
+        return false;
+    if (change(query) && query.ExecuteCommand(QStringLiteral("COMMIT TRANSACTION")))
+        return true;
+    query.ExecuteCommand(QStringLiteral("ROLLBACK TRANSACTION"), nullptr, 0);
+    return false;
+}
+
 QString TimeText(const CDateTime& time) {
     if (!time.IsValid())
         return QString();
@@ -123,14 +159,21 @@ void CTurnosDlg::OnNew() {
                            kCaption);
         return;
     }
+    // The new shift goes after every stored one, even where an older file left gaps.
+    const int stored = CDbQuery().GetInt(kTable, QStringLiteral("MAX(ORDEN)"),
+                                         QStringLiteral("ID_TIPOTURNO"), m_shiftType);
     CDetallesTurnoDlg record(this);
     record.SetShiftId(-1);
-    record.SetOrderDefault(m_list->GetRowCount() + 1);
+    record.SetOrderDefault(qMax(m_list->GetRowCount(), stored) + 1);
     record.SetShiftTypeDefault(m_shiftType);
     if (DvModal::Run(record) != QDialog::Accepted)
         return;
-    if (record.GetShiftId() > 0)
-        m_list->AddShiftRow(static_cast<int>(record.GetShiftId()));
+    if (record.GetShiftId() <= 0)
+        return;
+    m_list->AddShiftRow(static_cast<int>(record.GetShiftId()));
+    // Closes any gap, so the rotation has one shift on every place.
+    const QList<int> order = StoredOrder(m_shiftType);
+    InTransaction([&order](CDbQuery& q) { return WriteOrder(q, order); });
 }
 
 void CTurnosDlg::OnRecord() {
@@ -148,12 +191,32 @@ void CTurnosDlg::OnRecord() {
 void CTurnosDlg::OnDelete() {
     if (m_list->GetRowCount() == 0)
         return;
+    const int id = m_list->CurrentKey();
+    // A worker's reference assignment names the shift he held: without it the worker
+    // would silently drop out of every roster.
+    {
+        CDbQuery query;
+        if (query.GetInt(QStringLiteral("ASIG_TURNOS"), QStringLiteral("ID"),
+                         QStringLiteral("ID_TURNO"), id) != -1) {
+            DvMessageBox::Show(this,
+                               QStringLiteral("No se puede borrar un turno con personas asignadas"),
+                               kCaption);
+            return;
+        }
+    }
     if (DvMessageBox::Show(
             this, QStringLiteral("¿Esta seguro que desea borrar el elemento seleccionado?"),
             kCaption, DvMessageBox::YesNo, DvMessageBox::Question) == DvMessageBox::IdNo)
         return;
-    CDbQuery query;
-    if (query.DeleteWhere(kTable, QStringLiteral("ID"), m_list->CurrentKey()))
+    // The shifts after it move up one place at once, whether the dialog then ends with
+    // OK or Cancel: the rotation never has an empty place.
+    const int shiftType = m_shiftType;
+    const bool deleted = InTransaction([id, shiftType](CDbQuery& query) {
+        if (!query.DeleteWhere(kTable, QStringLiteral("ID"), id))
+            return false;
+        return WriteOrder(query, StoredOrder(shiftType));
+    });
+    if (deleted)
         m_list->RemoveCurrentRow();
 }
 
@@ -172,18 +235,12 @@ void CTurnosDlg::OnMove(int step) {
 void CTurnosDlg::OnOK() {
     // The new order is written whole or not at all: half a renumbering would leave two
     // shifts on the same place of the rotation.
-    CDbQuery query;
-    if (!query.ExecuteCommand(QStringLiteral("BEGIN TRANSACTION")))
+    QList<int> order;
+    for (int row = 0; row < m_list->GetRowCount(); ++row)
+        order << m_list->RowKey(row);
+    // On a failure (reported by the data layer) the list stays open in the order the
+    // user made.
+    if (!InTransaction([&order](CDbQuery& query) { return WriteOrder(query, order); }))
         return;
-    bool ok = true;
-    for (int row = 0; ok && row < m_list->GetRowCount(); ++row)
-        ok = query.SetIntById(kTable, QStringLiteral("ORDEN"), m_list->RowKey(row), row + 1);
-    if (ok)
-        ok = query.ExecuteCommand(QStringLiteral("COMMIT TRANSACTION"));
-    if (!ok) {
-        // Reported by the data layer; the list stays open in the order the user made.
-        query.ExecuteCommand(QStringLiteral("ROLLBACK TRANSACTION"), nullptr, 0);
-        return;
-    }
     CTemplateDialog::OnOK();
 }

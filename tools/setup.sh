@@ -48,7 +48,9 @@ dv_build() {
         export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$DV_ROOT}"
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    cmake -S "$DV_ROOT" -B "$DV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+    # DV_CMAKE_ARGS (an array set by the caller) adds options, e.g. for another kind of build.
+    cmake -S "$DV_ROOT" -B "$DV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+        ${DV_CMAKE_ARGS[@]+"${DV_CMAKE_ARGS[@]}"} >/dev/null
     cmake --build "$DV_BUILD" -j"$(nproc)"
 }
 

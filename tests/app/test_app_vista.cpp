@@ -138,11 +138,17 @@ private slots:
         auto* generar = m_vista->findChild<QPushButton*>(QStringLiteral("id1056"));
         QVERIFY(generar);
 
-        m_vista->CampoAnio()->SetValue(2000);
-        generar->click();
-        QCOMPARE(cuadro->GetRowCount(), 0);
-        QCOMPARE(mensajes.Count(), 0);
-        QVERIFY(!QApplication::overrideCursor());
+        // A year the roster cannot be built for says so; the grid stays as it was.
+        for (int anio : {2000, 27, 10000}) {
+            m_vista->CampoAnio()->SetValue(anio);
+            generar->click();
+            QCOMPARE(cuadro->GetRowCount(), 0);
+            QCOMPARE(mensajes.Last().text,
+                     QStringLiteral("El año de la planilla debe estar entre 2001 y 9999"));
+            QCOMPARE(mensajes.Last().caption, QStringLiteral("Dravonela"));
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QCOMPARE(mensajes.Count(), 3);
 
         m_vista->CampoAnio()->SetValue(2001);
         generar->click();
@@ -150,7 +156,7 @@ private slots:
         // March 2001 starts on a Thursday: its day number is in column 7 of the first row.
         QCOMPARE(Texto(cuadro, 7, 0), QStringLiteral("1"));
         QVERIFY(!QApplication::overrideCursor());
-        QCOMPARE(mensajes.Count(), 0);
+        QCOMPARE(mensajes.Count(), 3);
     }
 
     void cambioDeServicioSoloCambiaLaLetra() {
@@ -188,8 +194,23 @@ private slots:
         QCOMPARE(m_vista->Servicios()->count(), 0);
         QCOMPARE(m_vista->ServicioSeleccionado(), -1);
         QCOMPARE(m_vista->Cuadro()->GetDefaultRowHeight(), 16);
-        m_vista->SendCommand(COstrevanView::IdGenerar); // builds for service -1: nothing to show
-        QCOMPARE(mensajes.Count(), 0);
+        // Nothing to build for: the planner is told where services are added.
+        m_vista->SendCommand(COstrevanView::IdGenerar);
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().text,
+                 QStringLiteral("No hay ningún servicio: añádalo con \"Servicios...\" del menú "
+                                "\"Configurar\""));
+        QCOMPARE(m_vista->Cuadro()->GetRowCount(), 0);
+    }
+
+    void generarSinServicioElegido() {
+        DvMessageBox::Recorder mensajes;
+        Arrancar();
+        m_vista->Servicios()->setCurrentIndex(-1);
+        m_vista->SendCommand(COstrevanView::IdGenerar);
+        QCOMPARE(mensajes.Count(), 1);
+        QCOMPARE(mensajes.Last().text, QStringLiteral("No se ha elegido el servicio"));
+        QCOMPARE(m_vista->Cuadro()->GetRowCount(), 0);
     }
 
     void rellenarServicios() {

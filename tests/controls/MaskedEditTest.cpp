@@ -202,11 +202,30 @@ void EditSpecialTest::setDateShowsTwoDigitYearOrTemplate() {
     edit.SetDate(CDateTime::MakeNull());
     QCOMPARE(edit.text(), QString("__-__-__"));
 
-    // What is shown reads back as the same date.
-    edit.SetDate(CDateTime(2012, 2, 29));
+    // What is shown reads back as the same date, also outside 1996..2095: the two
+    // digits keep the century of the date shown while they are unchanged.
+    const QDate dates[] = {QDate(2012, 2, 29), QDate(1950, 7, 1), QDate(2120, 3, 3),
+                           QDate(1896, 4, 6)};
+    for (const QDate& date : dates) {
+        edit.SetDate(CDateTime(date.year(), date.month(), date.day()));
+        CDateTime back;
+        QVERIFY(edit.GetDate(back));
+        QCOMPARE(back.ToQDate(), date);
+    }
+    // The day typed over, the century stays; other year digits are widened as usual.
+    edit.SetDate(CDateTime(1950, 7, 1));
+    TypeAt(edit, 0, "15");
     CDateTime back;
     QVERIFY(edit.GetDate(back));
-    QCOMPARE(back.ToQDate(), QDate(2012, 2, 29));
+    QCOMPARE(back.ToQDate(), QDate(1950, 7, 15));
+    TypeAt(edit, 6, "51");
+    QVERIFY(edit.GetDate(back));
+    QCOMPARE(back.ToQDate(), QDate(2051, 7, 15));
+    // A text the program writes is read as it stands.
+    edit.SetDate(CDateTime(1950, 7, 1));
+    edit.SetDisplayText("01-07-50");
+    QVERIFY(edit.GetDate(back));
+    QCOMPARE(back.ToQDate(), QDate(2050, 7, 1));
 }
 
 void EditSpecialTest::getTimeChecksRanges() {

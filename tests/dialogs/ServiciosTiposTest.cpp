@@ -47,6 +47,8 @@ private slots:
     void chooserReportsCurrentRowOrMinusOne();
     void failedSaveKeepsTheFormAndAddsNoRow();
     void shiftTypesFollowTheSameRulesWithTheirTexts();
+    void pendingEditIsSavedOnOkAndEscapeAndChosen();
+    void typedNameIsNeverDroppedByEnterOrOk();
 };
 
 void ServiciosTiposTest::listsServicesAndAddsOneAtTheEnd() {
@@ -276,6 +278,89 @@ void ServiciosTiposTest::shiftTypesFollowTheSameRulesWithTheirTexts() {
     QCOMPARE(CTiposTurnoDlg::Choose(nullptr), 3);
     DvModal::QueueHandler([](QDialog& live) { Click(&live, DlgId::Cancel); });
     QCOMPARE(CTiposTurnoDlg::Choose(nullptr), -1);
+    QVERIFY(DbErrors().isEmpty());
+}
+
+void ServiciosTiposTest::pendingEditIsSavedOnOkAndEscapeAndChosen() {
+    DvMessageBox::Recorder boxes;
+    // The chooser: "Editar" on UCI takes its row out; OK must save the new name and
+    // report UCI, not the row that took its place.
+    DvModal::QueueHandler([](QDialog& live) {
+        auto& dialog = static_cast<CServiciosDlg&>(live);
+        dialog.List()->GotoCell(0, 1);
+        Click(&dialog, DlgId::Edit);
+        SetText(&dialog, DlgId::Name, QStringLiteral("UCI adultos"));
+        Click(&dialog, DlgId::Ok);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(CServiciosDlg::Choose(nullptr), 2);
+    QCOMPARE(Value("SELECT NOMBRE FROM FUNCIONES WHERE ID = 2"), QStringLiteral("UCI adultos"));
+
+    // Escape finishes the rename too; the chooser still reports nothing chosen.
+    DvModal::QueueHandler([](QDialog& live) {
+        auto& dialog = static_cast<CServiciosDlg&>(live);
+        dialog.List()->GotoCell(0, 0);
+        Click(&dialog, DlgId::Edit);
+        SetText(&dialog, DlgId::Name, QStringLiteral("Urgencias generales"));
+        QTest::keyClick(&live, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(CServiciosDlg::Choose(nullptr), -1);
+    QCOMPARE(Value("SELECT NOMBRE FROM FUNCIONES WHERE ID = 1"),
+             QStringLiteral("Urgencias generales"));
+
+    // A rename onto another service's name is refused and the dialog stays open with
+    // the pending edit, whichever way it was being closed.
+    CTiposTurnoDlg types;
+    QVERIFY(Exec("INSERT INTO TIPOSTURNO (ID, NOMBRE) VALUES (1, 'Rotatorio'), (2, 'Noches')"));
+    types.show();
+    types.List()->GotoCell(0, 0);
+    Click(&types, DlgId::Edit);
+    SetText(&types, DlgId::Name, QStringLiteral("noches"));
+    Click(&types, DlgId::Ok);
+    QVERIFY(types.isVisible());
+    Click(&types, DlgId::Cancel);
+    QVERIFY(types.isVisible());
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(boxes.Last().text, QStringLiteral("Ya está insertada el tipo de turno"));
+    QCOMPARE(types.EditingId(), 1L);
+    // Emptied, the edit ends without writing and the record stays as it was.
+    SetText(&types, DlgId::Name, QString());
+    Click(&types, DlgId::Ok);
+    QVERIFY(!types.isVisible());
+    QCOMPARE(types.GetChosen(), 1);
+    QCOMPARE(Rows("SELECT NOMBRE FROM TIPOSTURNO ORDER BY ID"),
+             (QStringList{"Rotatorio", "Noches"}));
+    QVERIFY(DbErrors().isEmpty());
+}
+
+void ServiciosTiposTest::typedNameIsNeverDroppedByEnterOrOk() {
+    DvMessageBox::Recorder boxes;
+    CServiciosDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    QWidget* name = DvFindDlgItem(&dialog, DlgId::Name);
+    name->setFocus();
+    QTRY_VERIFY(name->hasFocus());
+    // Enter in the name edit adds the name and leaves the dialog open for the next one.
+    QTest::keyClicks(name, QStringLiteral("Neonatos"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(Value("SELECT NOMBRE FROM FUNCIONES WHERE ID = 4"), QStringLiteral("Neonatos"));
+    QCOMPARE(ListTexts(dialog.List()).last(), QStringLiteral("Neonatos"));
+    QCOMPARE(Text(&dialog, DlgId::Name), QString());
+    // With the edit empty, Enter is OK.
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+
+    // OK with a name typed saves it and reports it.
+    DvModal::QueueHandler([](QDialog& live) {
+        SetText(&live, DlgId::Name, QStringLiteral("Pediatría"));
+        Click(&live, DlgId::Ok);
+    });
+    QCOMPARE(CServiciosDlg::Choose(nullptr), 5);
+    QCOMPARE(Value("SELECT NOMBRE FROM FUNCIONES WHERE ID = 5"), QStringLiteral("Pediatría"));
+    QCOMPARE(boxes.Count(), 0);
     QVERIFY(DbErrors().isEmpty());
 }
 

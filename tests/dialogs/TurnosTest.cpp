@@ -75,6 +75,9 @@ private slots:
     void movesAtTheEndsChangeNothing();
     void movedOrderIsWrittenOnOkOnly();
     void deleteThenOkRenumbersTheRest();
+    void orderHasNoGapNorRepeatAfterAnySequence();
+    void assignedShiftCannotBeDeleted();
+    void workingShiftNeedsBothTimes();
     void failedRenumberingKeepsTheDialogOpenAndTheOldOrder();
 };
 
@@ -278,10 +281,115 @@ void TurnosTest::deleteThenOkRenumbersTheRest() {
              QStringLiteral("¿Esta seguro que desea borrar el elemento seleccionado?"));
     QCOMPARE(IntValue("SELECT COUNT(*) FROM TURNOS WHERE ID = 2"), 0);
     QCOMPARE(ListKeys(dialog.List()), (QList<int>{1, 3}));
-    // The remaining order keeps its gap until OK.
-    QCOMPARE(Orders(), (QStringList{"1|1", "3|3"}));
+    // The rotation closes up at once: no gap waits for OK.
+    QCOMPARE(Orders(), (QStringList{"1|1", "3|2"}));
     Click(&dialog, DlgId::Ok);
     QCOMPARE(Orders(), (QStringList{"1|1", "3|2"}));
+}
+
+void TurnosTest::orderHasNoGapNorRepeatAfterAnySequence() {
+    // An older file with a gap and a repeated place.
+    QVERIFY(Exec({"UPDATE TURNOS SET ORDEN = 5 WHERE ID = 3",
+                  "INSERT INTO TURNOS VALUES (6, 'Tarde', '2005/01/01 15:00:00', "
+                  "'2005/01/01 22:00:00', 2, 2)"}));
+    const auto addShift = [](CTurnosDlg& dialog, const QString& name) {
+        DvModal::QueueHandler([name](QDialog& record) {
+            SetText(&record, DlgId::ShiftName, name);
+            Click(&record, DlgId::RestDay);
+            Click(&record, DlgId::Ok);
+        });
+        Click(&dialog, DlgId::New);
+    };
+    {
+        // Delete, then Cancel with a move pending: the stored order closes up, the move
+        // is lost.
+        CTurnosDlg dialog;
+        dialog.show();
+        ChooseType(dialog, 1);
+        QCOMPARE(ListKeys(dialog.List()), (QList<int>{1, 2, 6, 3}));
+        dialog.List()->GotoCell(0, 0);
+        DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+        Click(&dialog, DlgId::Delete);
+        dialog.List()->GotoCell(0, 2);
+        Click(&dialog, DlgId::MoveUp);
+        Click(&dialog, DlgId::Cancel);
+        QCOMPARE(Orders(), (QStringList{"2|1", "3|3", "6|2"}));
+    }
+    {
+        // "Nuevo" after a delete takes the next free place, never a taken one.
+        CTurnosDlg dialog;
+        dialog.show();
+        ChooseType(dialog, 1);
+        dialog.List()->GotoCell(0, 1);
+        DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+        Click(&dialog, DlgId::Delete);
+        addShift(dialog, QStringLiteral("Libre 2"));
+        addShift(dialog, QStringLiteral("Libre 3"));
+        QCOMPARE(ListKeys(dialog.List()), (QList<int>{2, 3, 5, 6}));
+        Click(&dialog, DlgId::Cancel);
+        QCOMPARE(Orders(), (QStringList{"2|1", "3|2", "5|3", "6|4"}));
+    }
+    QCOMPARE(IntValue("SELECT ORDEN FROM TURNOS WHERE ID = 4"), 1);
+    QVERIFY(DbErrors().isEmpty());
+}
+
+void TurnosTest::assignedShiftCannotBeDeleted() {
+    QVERIFY(Exec({"INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (1, 'UCI')",
+                  "INSERT INTO PERSONAL VALUES (1, 'Ana', 'Ruiz', 'Ana', 1)",
+                  "INSERT INTO ASIG_TURNOS VALUES (1, 1, '2007/03/01 00:00:00', 2)"}));
+    DvMessageBox::Recorder boxes;
+    CTurnosDlg dialog;
+    dialog.show();
+    ChooseType(dialog, 1);
+    dialog.List()->GotoCell(0, 1);
+    Click(&dialog, DlgId::Delete);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text,
+             QStringLiteral("No se puede borrar un turno con personas asignadas"));
+    QCOMPARE(boxes.Last().caption, QStringLiteral("Dravonela"));
+    QCOMPARE(IntValue("SELECT COUNT(*) FROM TURNOS WHERE ID = 2"), 1);
+    QCOMPARE(ListKeys(dialog.List()), (QList<int>{1, 2, 3}));
+    // A shift nobody holds still goes, after the question.
+    dialog.List()->GotoCell(0, 0);
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+    Click(&dialog, DlgId::Delete);
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(ListKeys(dialog.List()), (QList<int>{2, 3}));
+}
+
+void TurnosTest::workingShiftNeedsBothTimes() {
+    DvMessageBox::Recorder boxes;
+    CDetallesTurnoDlg record;
+    record.SetShiftId(1);
+    record.show();
+    auto* end = qobject_cast<CEditSpecial*>(DvFindDlgItem(&record, DlgId::ShiftEnd));
+    end->setCursorPosition(3);
+    QTest::keyClick(end, Qt::Key_Delete);
+    QTest::keyClick(end, Qt::Key_Delete);
+    QCOMPARE(end->text(), QStringLiteral("15:__:00"));
+    Click(&record, DlgId::Ok);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, QStringLiteral("La hora no es válida"));
+    QVERIFY(record.isVisible());
+    QCOMPARE(Value("SELECT HORAFINAL FROM TURNOS WHERE ID = 1"),
+             QStringLiteral("2005/01/01 15:00:00"));
+    // A new working shift with nothing typed is no shift either.
+    CDetallesTurnoDlg fresh;
+    fresh.SetShiftTypeDefault(2);
+    fresh.show();
+    qobject_cast<CEditSpecial*>(DvFindDlgItem(&fresh, DlgId::ShiftStart))
+        ->SetDisplayText(QString());
+    SetText(&fresh, DlgId::ShiftName, QStringLiteral("Guardia"));
+    Click(&fresh, DlgId::Ok);
+    QCOMPARE(boxes.Count(), 2);
+    QVERIFY(fresh.isVisible());
+    QCOMPARE(IntValue("SELECT COUNT(*) FROM TURNOS"), 4);
+
+    end->SetDisplayText(QStringLiteral("16:00:00"));
+    Click(&record, DlgId::Ok);
+    QVERIFY(!record.isVisible());
+    QCOMPARE(Value("SELECT HORAFINAL FROM TURNOS WHERE ID = 1"),
+             QStringLiteral("2005/01/01 16:00:00"));
 }
 
 void TurnosTest::failedRenumberingKeepsTheDialogOpenAndTheOldOrder() {

@@ -48,6 +48,7 @@ private slots:
     void listShowsYearlyAndSingleHolidays();
     void newHolidayStartsOnTodayYearly();
     void editingSavesEvenWithoutChanges();
+    void openingAHolidayOfAnotherCenturyKeepsIt();
     void doubleClickOpensTheHoliday();
     void deletingAsksFirst();
     void dayThatCannotBeReadIsRefused();
@@ -108,6 +109,33 @@ void FestivosTest::editingSavesEvenWithoutChanges() {
     QCOMPARE(Count("SELECT COUNT(*) FROM ESCRITO WHERE ID=4"), 1);
     QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=4").toString(),
              QStringLiteral("2007/10/12 00:00:00"));
+}
+
+void FestivosTest::openingAHolidayOfAnotherCenturyKeepsIt() {
+    // Shown as two digits, 1975 and 2120 would read back as 2075 and 2020: a holiday
+    // is saved on OK, so merely opening it would move it.
+    Exec({"INSERT INTO FIESTAS VALUES (1, " + Lit(1975, 12, 8) + ", 'Inmaculada', 0)",
+          "INSERT INTO FIESTAS VALUES (2, " + Lit(2120, 1, 6) + ", 'Reyes', 0)"});
+    Shown s;
+    for (int row = 0; row < 2; ++row) {
+        s.list()->GotoCell(0, row);
+        DvModal::QueueHandler([](QDialog& d) { static_cast<Record&>(d).SendCommand(1); });
+        s.dialog.SendCommand(CFestivosDlg::IdEdit);
+    }
+    // Another day of the same two-digit year stays in the century too.
+    s.list()->GotoCell(0, 0);
+    DvModal::QueueHandler([](QDialog& d) {
+        auto* day = Ctl<CEditSpecial>(&d, Record::IdDay);
+        day->setCursorPosition(0);
+        QTest::keyClicks(day, QStringLiteral("09"));
+        static_cast<Record&>(d).SendCommand(1);
+    });
+    s.dialog.SendCommand(CFestivosDlg::IdEdit);
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=1").toString(),
+             QStringLiteral("1975/12/09 00:00:00"));
+    QCOMPARE(Value("SELECT DIA FROM FIESTAS WHERE ID=2").toString(),
+             QStringLiteral("2120/01/06 00:00:00"));
+    QCOMPARE(RowTexts(s.list(), 0), (QStringList{"09/12/75", "Inmaculada"}));
 }
 
 void FestivosTest::doubleClickOpensTheHoliday() {

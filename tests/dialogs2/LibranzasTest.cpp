@@ -92,6 +92,8 @@ private slots:
     void noSubstituteIsAskedAbout();
     void deletingAsksTheKindsQuestion();
     void workerNotSavedYetGetsNoPeriods();
+    void datesAreTypedInTheDateMask();
+    void workerIsNotHisOwnSubstitute();
 };
 
 void LibranzasTest::listsOfTheThreeKinds() {
@@ -297,6 +299,42 @@ void LibranzasTest::workerNotSavedYetGetsNoPeriods() {
     // A saved worker gets his list.
     DvModal::QueueHandler([](QDialog& d) { d.done(QDialog::Accepted); });
     QCOMPARE(CLibranzasDlg::Run(nullptr, 1, 2), int(QDialog::Accepted));
+}
+
+void LibranzasTest::datesAreTypedInTheDateMask() {
+    ShownRecord r(1, 1, -1);
+    r.choose(QStringLiteral("Ana"));
+    for (int id : {Record::IdStart, Record::IdEnd}) {
+        CEditSpecial* field = r.edit(id);
+        QCOMPARE(field->GetMask(), QStringLiteral("##-##-##"));
+        // Overtyping the whole field with digits gives a date, separators stepped over.
+        field->setFocus();
+        field->setCursorPosition(0);
+        QTest::keyClicks(field, id == Record::IdStart ? QStringLiteral("110127")
+                                                      : QStringLiteral("200127x"));
+    }
+    QCOMPARE(r.edit(Record::IdStart)->text(), QStringLiteral("11-01-27"));
+    QCOMPARE(r.edit(Record::IdEnd)->text(), QStringLiteral("20-01-27"));
+    r.dialog.SendCommand(1);
+    QVERIFY(!r.dialog.isVisible());
+    QCOMPARE(Value("SELECT INICIO FROM VACACIONES WHERE ID=1").toString(),
+             QStringLiteral("2027/01/11 10:30:00"));
+}
+
+void LibranzasTest::workerIsNotHisOwnSubstitute() {
+    DvMessageBox::Recorder boxes;
+    ShownRecord r(3, 1, -1);
+    r.choose(QStringLiteral("Pedro"));
+    r.dialog.SendCommand(1);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, QStringLiteral("Un trabajador no puede ser su propio suplente"));
+    QCOMPARE(boxes.Last().caption, QStringLiteral("Dravonela"));
+    QVERIFY(r.dialog.isVisible());
+    QCOMPARE(Count("SELECT COUNT(*) FROM DIASPERSONALES"), 0);
+    r.choose(QStringLiteral("Ana"));
+    r.dialog.SendCommand(1);
+    QVERIFY(!r.dialog.isVisible());
+    QCOMPARE(Value("SELECT ID_SUPLENTE FROM DIASPERSONALES WHERE ID=1").toInt(), 2);
 }
 
 QTEST_MAIN(LibranzasTest)

@@ -24,6 +24,7 @@
 #include "PersonalDlg.h"
 #include "PickDateDlg.h"
 #include "Progreso.h"
+#include "RosterDays.h"
 #include "ServiciosDlg.h"
 #include "TiposTurnoDlg.h"
 #include "TurnosDlg.h"
@@ -125,50 +126,12 @@ struct Roster {
         CProgresoSinVentana silent;
         QVERIFY(grid->GenerarPlanilla(3, 2007, service, window.get(), silent));
     }
-    // The day-number cell of a day of the month.
+    // The day-number cell of a day of the month, and the names under it.
     bool DayCell(int day, int* column, int* row) {
-        const int number = CDateTime(2007, 3, day).DayNumber();
-        for (int r = 0; r < grid->GetRowCount(); ++r) {
-            for (int c = 1; c < CCuadroPlanilla::Columnas; c += 2) {
-                CCellRecord cell;
-                grid->GetCell(c, r, &cell);
-                if (cell.Has(CCellRecord::PropItemData) && cell.GetItemData() == number &&
-                    !cell.GetText().isEmpty()) {
-                    *column = c;
-                    *row = r;
-                    return true;
-                }
-            }
-        }
-        return false;
+        return RosterDays::DayCell(grid, CDateTime(2007, 3, day), column, row);
     }
-    // The names under a day, top to bottom, down to the next week's day numbers.
     QStringList Names(int day, QList<GridColor>* colours = nullptr) {
-        int column = 0, row = 0;
-        if (!DayCell(day, &column, &row))
-            return {QStringLiteral("(sin día)")};
-        QStringList names;
-        for (int r = row; r < grid->GetRowCount(); ++r) {
-            if (r > row && IsWeekStart(r))
-                break;
-            CCellRecord cell;
-            grid->GetCell(column - 1, r, &cell);
-            if (cell.GetText().isEmpty())
-                continue;
-            names << cell.GetText();
-            if (colours)
-                *colours << cell.GetTextColor();
-        }
-        return names;
-    }
-    bool IsWeekStart(int row) {
-        for (int c = 1; c < CCuadroPlanilla::Columnas; c += 2) {
-            CCellRecord cell;
-            grid->GetCell(c, row, &cell);
-            if (!cell.GetText().isEmpty() && cell.GetItemData() > 0)
-                return true;
-        }
-        return false;
+        return RosterDays::Names(grid, CDateTime(2007, 3, day), colours);
     }
     GridColor DayBack(int day) {
         int column = 0, row = 0;
