@@ -13,6 +13,32 @@ bool LeerEntero(const QString& texto, int& valor) {
     return ok;
 }
 
+bool LeerOpciones(const QStringList& args, const std::map<QString, QString*>& opciones, bool* ayuda,
+                  QStringList* dadas, QString* error) {
+    *ayuda = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
+            arg == QLatin1String("-h")) {
+            *ayuda = true;
+            return true;
+        }
+        const auto it = opciones.find(arg);
+        if (it == opciones.end()) {
+            *error = QStringLiteral("argumento no reconocido: %1").arg(arg);
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            *error = QStringLiteral("falta el valor de %1").arg(arg);
+            return false;
+        }
+        *it->second = args[++i];
+        if (dadas)
+            dadas->append(arg);
+    }
+    return true;
+}
+
 int BuscarServicio(const QString& texto, QString& nombre) {
     struct CServicio {
         int id;
@@ -52,8 +78,8 @@ int BuscarServicio(const QString& texto, QString& nombre) {
     return -1;
 }
 
-int AbrirBaseYServicio(const QString& bd, const QString* clave, const QString& servicioTexto,
-                       const std::function<void(const QString&)>& error, CBaseOrden& base) {
+int AbrirBase(const QString& bd, const QString* clave,
+              const std::function<void(const QString&)>& error, CBaseOrden& base) {
     QStringList& errores = *base.errores;
     auto lista = base.errores;
     CDbConnection& conexion = CDbConnection::Instance();
@@ -68,7 +94,14 @@ int AbrirBaseYServicio(const QString& bd, const QString* clave, const QString& s
         return SalidaBaseDatos;
     }
     errores.clear();
+    return 0;
+}
 
+int AbrirBaseYServicio(const QString& bd, const QString* clave, const QString& servicioTexto,
+                       const std::function<void(const QString&)>& error, CBaseOrden& base) {
+    if (const int salida = AbrirBase(bd, clave, error, base))
+        return salida;
+    QStringList& errores = *base.errores;
     base.servicio = BuscarServicio(servicioTexto, base.nombreServicio);
     if (!errores.isEmpty()) {
         error(QStringLiteral("error de base de datos: %1").arg(errores.first()));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace DvOrden {
@@ -12,6 +13,12 @@ bool LeerEntero(const QString& texto, int& valor);
 // The service named by its ID or, failing that, by its name (exact letter case first,
 // then any case); -1 when none, -2 when the name is ambiguous. Its name goes to nombre.
 int BuscarServicio(const QString& texto, QString& nombre);
+
+// Reads "--option value" pairs into the texts of `opciones` (option -> text) and lists
+// the options given in `dadas`. True with *ayuda set for --help, -h or --ayuda. False
+// with the one-line reason for an unknown option or one without its value.
+bool LeerOpciones(const QStringList& args, const std::map<QString, QString*>& opciones, bool* ayuda,
+                  QStringList* dadas, QString* error);
 
 constexpr int SalidaUso = 2;
 constexpr int SalidaBaseDatos = 1;
@@ -30,4 +37,7 @@ struct CBaseOrden {
 // error.
 int AbrirBaseYServicio(const QString& bd, const QString* clave, const QString& servicioTexto,
                        const std::function<void(const QString&)>& error, CBaseOrden& base);
+// The same without a service (commands about one worker).
+int AbrirBase(const QString& bd, const QString* clave,
+              const std::function<void(const QString&)>& error, CBaseOrden& base);
 } // namespace DvOrden

@@ -1,7 +1,9 @@
 #include "OstrevanView.h"
 
 #include "ArchivoInforme.h"
+#include "ArchivoSalida.h"
 #include "AsignacionDlg.h"
+#include "CalendarioArchivos.h"
 #include "Clock.h"
 #include "ComboList.h"
 #include "CuadroPlanilla.h"
@@ -23,10 +25,12 @@
 #include "TurnosDlg.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 
 namespace {
 const QString kCaption = QStringLiteral("Dravonela");
@@ -146,6 +150,7 @@ bool COstrevanView::OnMenuCommand(const QString& command) {
     };
     static const Orden ordenes[] = {
         {"ID_GENERAR_INFORME", &COstrevanView::OnGenerarInforme},
+        {"ID_EXPORTAR_CALENDARIOS", &COstrevanView::OnExportarCalendarios},
         {"ID_CONFIG_SERVICIOS", &COstrevanView::OnConfigServicios},
         {"ID_CONFIG_PERSONAL", &COstrevanView::OnConfigPersonal},
         {"ID_CONFIG_TIPOSTURNO", &COstrevanView::OnConfigTiposTurno},
@@ -234,7 +239,7 @@ void COstrevanView::OnConfigServicios() {
 }
 
 void COstrevanView::OnConfigPersonal() {
-    CPersonalDlg::Run(this);
+    CPersonalDlg::Run(this, [this](QWidget* owner, int id) { ExportarCalendarioDe(owner, id); });
 }
 
 void COstrevanView::OnConfigTiposTurno() {
@@ -261,6 +266,125 @@ void COstrevanView::OnConfigOpciones() {
 
 void COstrevanView::OnConfigFestivos() {
     CFestivosDlg::Run(this);
+}
+
+void COstrevanView::ExportarCalendarioDe(QWidget* owner, int idPersona) {
+    const int mes = MesSeleccionado();
+    const int anio = AnioEscrito();
+    if (mes < 1 || anio <= 2000) {
+        Mensaje(owner, QStringLiteral("Elija en la ventana principal el mes y un año posterior "
+                                      "a 2000."));
+        return;
+    }
+    const QString nombre = CDbQuery().GetTextById(QStringLiteral("PERSONAL"),
+                                                  QStringLiteral("NOMBREPLANILLA"), idPersona);
+    const QString planilla = DvCalendario::NombreSeguro(nombre);
+    const QString sugerido =
+        QStringLiteral("%1 %2 %3.ics")
+            .arg(planilla.isEmpty() ? QStringLiteral("Calendario") : planilla, NombreMes(mes))
+            .arg(anio);
+    DvImpresion::CargarTraduccionesQt(); // Qt's own file dialog in Spanish
+    const QString ruta = DvFileDialog::GetSaveFileName(
+        owner, QStringLiteral("ics"), sugerido,
+        QStringLiteral("Calendario para el móvil (*.ics)|*.ics|Hoja personal en PDF "
+                       "(*.pdf)|*.pdf||"),
+        true);
+    if (ruta.isEmpty())
+        return;
+    const DvCalendario::Formato formato = DvCalendario::FormatoDe(ruta);
+    QString error = DvArchivo::MotivoRechazo(ruta);
+    QByteArray bytes;
+    bool hecho = error.isEmpty();
+    if (hecho) {
+        CCursorEspera espera;
+        hecho = DvCalendario::Contenido(idPersona, mes, anio, 1, formato, bytes, &error) &&
+                DvArchivo::Escribir(ruta, bytes, &error);
+    }
+    if (!hecho) {
+        DvMessageBox::Show(owner, error, kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+        return;
+    }
+    Mensaje(owner, QStringLiteral("%1 de %2 de %3 de %4 escrit%5 en %6")
+                       .arg(formato == DvCalendario::Formato::Pdf ? QStringLiteral("Hoja personal")
+                                                                  : QStringLiteral("Calendario"),
+                            NombreMes(mes))
+                       .arg(anio)
+                       .arg(nombre,
+                            formato == DvCalendario::Formato::Pdf ? QStringLiteral("a")
+                                                                  : QStringLiteral("o"),
+                            QDir::toNativeSeparators(ruta)));
+}
+
+void COstrevanView::OnExportarCalendarios() {
+    // The workers of the roster as it was built, whatever the selectors show now.
+    if (m_cuadro->GetRowCount() == 0) {
+        Mensaje(this, QStringLiteral("No hay planilla en pantalla: pulse \"Generar\" y vuelva "
+                                     "a intentarlo."));
+        return;
+    }
+    const CMotorPlanilla& construida = m_cuadro->Motor();
+    const int mes = construida.m_mes;
+    const int anio = construida.m_anio;
+    CMotorPlanilla motor;
+    motor.m_mes = mes;
+    motor.m_anio = anio;
+    motor.m_servicio = m_cuadro->Servicio();
+    CListaReferencias referencias;
+    CargarReferencias(motor, referencias);
+    if (referencias.empty()) {
+        Mensaje(this, QStringLiteral("La planilla en pantalla no tiene trabajadores."));
+        return;
+    }
+
+    DvImpresion::CargarTraduccionesQt();
+    QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documentos.isEmpty() || !QDir(documentos).exists())
+        documentos = QDir::homePath();
+    const QString carpeta = DvFileDialog::GetFolderName(
+        this,
+        QStringLiteral("Carpeta para los calendarios de %1 de %2").arg(NombreMes(mes)).arg(anio),
+        documentos);
+    if (carpeta.isEmpty())
+        return;
+    if (!QFileInfo(carpeta).isDir()) {
+        DvMessageBox::Show(this, QStringLiteral("No existe la carpeta %1").arg(carpeta), kCaption,
+                           DvMessageBox::Ok, DvMessageBox::Error);
+        return;
+    }
+    const auto archivos = DvCalendario::ArchivosDe(carpeta, referencias);
+    int existentes = 0;
+    for (const auto& archivo : archivos)
+        if (QFileInfo::exists(archivo.m_ruta))
+            ++existentes;
+    if (existentes > 0 &&
+        DvMessageBox::Show(this,
+                           QStringLiteral("La carpeta ya tiene %1 de estos calendarios. ¿Desea "
+                                          "reemplazarlos?")
+                               .arg(existentes),
+                           kCaption, DvMessageBox::YesNo,
+                           DvMessageBox::Question) != DvMessageBox::IdYes)
+        return;
+
+    QStringList fallos;
+    {
+        CCursorEspera espera;
+        fallos = DvCalendario::Exportar(archivos, mes, anio);
+    }
+    const int escritos = static_cast<int>(archivos.size()) - fallos.size();
+    const QString resumen = QStringLiteral("Calendarios de %1 de %2 escritos en %3: %4 de %5.")
+                                .arg(NombreMes(mes))
+                                .arg(anio)
+                                .arg(QDir::toNativeSeparators(carpeta))
+                                .arg(escritos)
+                                .arg(archivos.size());
+    if (fallos.isEmpty()) {
+        Mensaje(this, resumen);
+        return;
+    }
+    DvMessageBox::Show(this,
+                       resumen + QStringLiteral("\nNo se pudieron escribir:\n") +
+                           fallos.join(QLatin1Char('\n')),
+                       kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
 }
 
 CTituloPlanilla COstrevanView::TituloImpresion() const {

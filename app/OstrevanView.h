@@ -71,6 +71,12 @@ public:
     void OnConfigAsignacion();
     void OnConfigOpciones();
     void OnConfigFestivos();
+    // "Exportar calendarios del servicio...": one calendar file per worker of the roster
+    // on screen, into a folder the user chooses.
+    void OnExportarCalendarios();
+    // "Calendario..." of the personnel list: the worker's month (the selectors' month and
+    // year) as a calendar file or a personal sheet, by the extension chosen.
+    void ExportarCalendarioDe(QWidget* owner, int idPersona);
     // Printing and preview of the roster, under the title of the selectors.
     void OnFilePrint();
     void OnFilePrintPreview();

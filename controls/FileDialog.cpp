@@ -11,6 +11,7 @@ namespace {
 struct State {
     std::deque<QString> names;
     Request last;
+    std::deque<QString> folders;
 };
 State& Seam() {
     static State state;
@@ -111,5 +112,33 @@ void ClearFileNames() {
 
 Request LastRequest() {
     return Seam().last;
+}
+
+QString GetFolderName(QWidget* owner, const QString& title, const QString& initialFolder) {
+    State& seam = Seam();
+    if (!seam.folders.empty()) {
+        const QString name = seam.folders.front();
+        seam.folders.pop_front();
+        return name;
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        qWarning("Diálogo de carpeta sin respuesta en pantalla invisible: se cancela");
+        return QString();
+    }
+    QFileDialog dialog(owner, title, initialFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void SetNextFolderName(const QString& path) {
+    Seam().folders.push_back(path);
+}
+
+void ClearFolderNames() {
+    Seam().folders.clear();
 }
 } // namespace DvFileDialog

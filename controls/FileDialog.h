@@ -42,4 +42,11 @@ QString WithDefaultExtension(const QString& path, const QString& extension);
 void SetNextFileName(const QString& path);
 void ClearFileNames();
 Request LastRequest();
+
+// The folder chosen for files the program writes there (the user may make a new one),
+// or an empty text when the user cancelled. Tests queue the answers with
+// SetNextFolderName (an empty name answers Cancel).
+QString GetFolderName(QWidget* owner, const QString& title, const QString& initialFolder);
+void SetNextFolderName(const QString& path);
+void ClearFolderNames();
 } // namespace DvFileDialog

@@ -45,8 +45,9 @@ void CPersonalGrid::OnCellDoubleClick(int, int row, const QRect&, const QPoint&,
 CPersonalDlg::CPersonalDlg(QWidget* parent)
     : CTemplateDialog(DlgId::Personal, parent), m_list(new CPersonalGrid(this)) {}
 
-int CPersonalDlg::Run(QWidget* parent) {
+int CPersonalDlg::Run(QWidget* parent, CalendarioHandler calendario) {
     CPersonalDlg dialog(parent);
+    dialog.SetCalendario(std::move(calendario));
     return DvModal::Run(dialog);
 }
 
@@ -68,6 +69,8 @@ void CPersonalDlg::OnInitDialog() {
         setWindowTitle(QStringLiteral("Búsqueda de personal"));
         SetDlgItemText(IdOk, QStringLiteral("Seleccionar"));
     }
+    if (QWidget* calendario = GetDlgItem(IdCalendario))
+        calendario->setVisible(m_calendario && !m_search);
     m_list->Attach(this, DlgId::List);
     FillList(filter ? filter->GetSelectedItemData() : 0);
     if (filter)
@@ -106,6 +109,9 @@ bool CPersonalDlg::OnCommand(int id) {
         return true;
     case DlgId::Delete:
         OnDelete();
+        return true;
+    case IdCalendario:
+        OnCalendario();
         return true;
     default:
         return CTemplateDialog::OnCommand(id);
@@ -157,6 +163,12 @@ void CPersonalDlg::OnDelete() {
                                           "no se ha cambiado nada."),
                            kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
     }
+}
+
+void CPersonalDlg::OnCalendario() {
+    if (!m_calendario || m_list->GetRowCount() == 0)
+        return;
+    m_calendario(this, m_list->CurrentKey());
 }
 
 bool CPersonalDlg::DeleteWorker(int id) {

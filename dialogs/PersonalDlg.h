@@ -7,6 +7,8 @@
 #include "ConfigListGrid.h"
 #include "TemplateDialog.h"
 
+#include <functional>
+
 class CPersonalDlg;
 
 // The workers list: "Apellidos, Nombre" in one column, the worker's ID as the row key.
@@ -29,7 +31,17 @@ private:
 class CPersonalDlg : public CTemplateDialog {
     Q_OBJECT
 public:
+    // "Calendario...": the selected worker's calendar file or personal sheet.
+    static constexpr int IdCalendario = 1160;
+    // What "Calendario..." does with the worker (the opener knows the month and the
+    // files); the dialog is the owner of what it shows.
+    using CalendarioHandler = std::function<void(QWidget* owner, int idPersona)>;
+
     explicit CPersonalDlg(QWidget* parent = nullptr);
+
+    // Before the dialog is shown: the button "Calendario..." runs the handler for the
+    // current row's worker. Without one (the search) the button is not shown.
+    void SetCalendario(CalendarioHandler handler) { m_calendario = std::move(handler); }
 
     // Before the dialog is shown: search mode ("Búsqueda de personal", "Seleccionar").
     void SetSearchMode(bool search) { m_search = search; }
@@ -39,7 +51,7 @@ public:
     CPersonalGrid* List() const { return m_list; }
 
     // Runs the dialog modally (menu "&Personal..."); returns the dialog's result.
-    static int Run(QWidget* parent);
+    static int Run(QWidget* parent, CalendarioHandler calendario = nullptr);
     // Runs the search: the chosen worker, or -1 when it was not closed with OK.
     static int Search(QWidget* parent);
 
@@ -57,6 +69,7 @@ protected:
     void OnNew();
     void OnEdit();
     void OnDelete();
+    void OnCalendario();
 
 private:
     void FillList(int serviceKey);
@@ -65,4 +78,5 @@ private:
     CPersonalGrid* m_list = nullptr; // owned by the dialog as its child
     bool m_search = false;
     int m_chosen = -1;
+    CalendarioHandler m_calendario;
 };

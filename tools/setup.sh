@@ -11,6 +11,7 @@ DV_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6opengl6-dev qt6-translations-l10n
     qt6-qpa-plugins libgl-dev
     libsqlite3-dev sqlite3
+    libical-dev tzdata
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     poppler-utils xvfb xauth

@@ -223,6 +223,7 @@ private slots:
                                     "Con&figurar impresora...",
                                     "-",
                                     "Generar informe",
+                                    "Exportar calendarios del servicio...",
                                     "-",
                                     "&Salir",
                                     "&Servicios...",
