@@ -2,10 +2,12 @@
 
 #include "AboutDlg.h"
 #include "AppIcons.h"
+#include "ArchivoSalida.h"
 #include "DbConnection.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "Modal.h"
+#include "Schema.h"
 #include "Settings.h"
 
 #include <QApplication>
@@ -74,6 +76,15 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
                            kCaption, DvMessageBox::Ok, DvMessageBox::Error);
         return false;
     }
+    // A database of another program in its place is refused before anything touches
+    // it; the program ends as for a missing file.
+    if (DvSchema::InspectFile(DatabasePath()) == DvSchema::FileKind::Foreign) {
+        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(DatabasePath()), kCaption,
+                           DvMessageBox::Ok, DvMessageBox::Error);
+        return false;
+    }
+    // Nothing the program writes ever goes over it.
+    DvArchivo::Proteger(DatabasePath());
 
     // 5-6. The settings store of this program, and the standard entries kept there.
     QCoreApplication::setOrganizationName(QString::fromLatin1(DvSettings::Organisation));
