@@ -1,12 +1,139 @@
 #include "ArgumentosOrden.h"
 
+#include "ArchivoSalida.h"
 #include "DbConnection.h"
 #include "DbQuery.h"
+#include "Schema.h"
 #include "Settings.h"
 
-#include <vector>
+#include <QByteArray>
+#include <QFileInfo>
 
 namespace DvOrden {
+namespace {
+bool PideAyuda(const QString& palabra) {
+    return palabra == QLatin1String("--help") || palabra == QLatin1String("-h") ||
+           palabra == QLatin1String("--ayuda");
+}
+} // namespace
+
+COrden::COrden(const char* nombre, const char* uso)
+    : m_nombre(QString::fromUtf8(nombre)), m_uso(uso) {}
+
+void COrden::Valor(const char* opcion, QString* valor, bool* dada) {
+    m_opciones.push_back({QString::fromUtf8(opcion), valor, dada});
+}
+
+void COrden::Interruptor(const char* opcion, bool* activo) {
+    m_opciones.push_back({QString::fromUtf8(opcion), nullptr, activo});
+}
+
+void COrden::Posicional(QString* valor) {
+    m_posicionales.push_back(valor);
+}
+
+const COrden::COpcion* COrden::Buscar(const QString& palabra) const {
+    for (const COpcion& opcion : m_opciones)
+        if (opcion.nombre == palabra)
+            return &opcion;
+    return nullptr;
+}
+
+int COrden::Leer(int argc, char** argv) {
+    QStringList palabras;
+    for (int i = 2; i < argc; ++i)
+        palabras << QString::fromLocal8Bit(argv[i]);
+    return Leer(palabras);
+}
+
+int COrden::Leer(const QStringList& palabras) {
+    // Help wins wherever it stands, so "informe --mes 3 --help" still helps.
+    for (int i = 0; i < palabras.size(); ++i) {
+        const COpcion* opcion = Buscar(palabras[i]);
+        if (opcion && opcion->valor) {
+            ++i; // a value, whatever it looks like
+            continue;
+        }
+        if (PideAyuda(palabras[i])) {
+            ImprimirUso(stdout);
+            return 0;
+        }
+    }
+    size_t siguiente = 0;
+    for (int i = 0; i < palabras.size(); ++i) {
+        const QString& palabra = palabras[i];
+        if (const COpcion* opcion = Buscar(palabra)) {
+            if (opcion->marca)
+                *opcion->marca = true;
+            if (!opcion->valor)
+                continue;
+            if (i + 1 >= palabras.size())
+                return ErrorDeUso(QStringLiteral("falta el valor de %1").arg(palabra));
+            *opcion->valor = palabras[++i];
+            continue;
+        }
+        // "-" alone is a word (standard output where a command allows it).
+        const bool esOpcion = palabra.startsWith(QLatin1Char('-')) && palabra.size() > 1;
+        if (esOpcion || siguiente >= m_posicionales.size())
+            return ErrorDeUso(QStringLiteral("argumento no reconocido: %1").arg(palabra));
+        *m_posicionales[siguiente++] = palabra;
+    }
+    return Seguir;
+}
+
+void COrden::Error(const QString& texto) const {
+    QString linea = texto;
+    linea.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    linea.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "dravonela %s: %s\n", m_nombre.toLocal8Bit().constData(),
+                 linea.simplified().toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+int COrden::ErrorDeUso(const QString& texto) const {
+    Error(texto);
+    ImprimirUso(stderr);
+    return SalidaUso;
+}
+
+void COrden::ImprimirUso(std::FILE* destino) const {
+    std::fputs(m_uso, destino);
+    std::fflush(destino);
+}
+
+int COrden::ComprobarSalida(const QString& salida, const QString& bd, bool salidaEstandar) const {
+    DvArchivo::Proteger(bd);
+    if (salidaEstandar && salida == QLatin1String("-"))
+        return Seguir;
+    const QString motivo = DvArchivo::MotivoRechazo(salida);
+    if (motivo.isEmpty())
+        return Seguir;
+    Error(motivo);
+    return SalidaUso;
+}
+
+int COrden::EscribirSalida(const QString& salida, const QByteArray& bytes,
+                           bool salidaEstandar) const {
+    QString error;
+    if (DvArchivo::Escribir(salida, bytes, &error, salidaEstandar))
+        return 0;
+    Error(error);
+    return SalidaBaseDatos;
+}
+
+void CallarAvisosDelToolkit() {
+    static QtMessageHandler anterior = nullptr;
+    anterior = qInstallMessageHandler(
+        [](QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+            if (tipo != QtFatalMsg)
+                return;
+            if (anterior)
+                anterior(tipo, contexto, texto);
+            else
+                std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
+        });
+}
+
 bool LeerEntero(const QString& texto, int& valor) {
     bool ok = false;
     valor = texto.trimmed().toInt(&ok);
@@ -82,6 +209,12 @@ int AbrirBase(const QString& bd, const QString* clave,
               const std::function<void(const QString&)>& error, CBaseOrden& base) {
     QStringList& errores = *base.errores;
     auto lista = base.errores;
+    // Nothing of the program's is ever written over this file in this run.
+    DvArchivo::Proteger(bd);
+    if (DvSchema::InspectFile(bd) == DvSchema::FileKind::Foreign) {
+        error(DvSchema::ForeignFileMessage(bd));
+        return SalidaBaseDatos;
+    }
     CDbConnection& conexion = CDbConnection::Instance();
     conexion.SetErrorSink([lista](const QString& texto) { *lista << texto; });
     if (!conexion.OpenFile(bd, clave ? *clave : DvSettings::DbPassword())) {

@@ -19,41 +19,32 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStringList>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
 namespace {
 using DvOrden::LeerEntero;
-
 using DvOrden::SalidaBaseDatos;
 using DvOrden::SalidaUso;
+using DvOrden::Seguir;
 constexpr int IdCuadro = 1015;
 
-void ImprimirUso() {
-    std::fputs("Uso: dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE\n"
-               "                         [--clave TEXTO] --formato json|csv|pdf --salida FICHERO\n"
-               "  Genera la planilla de un mes de un servicio y la escribe en un fichero.\n"
-               "  --mes M         mes de 1 a 12\n"
-               "  --anio A        año posterior a 2000 (cuatro cifras)\n"
-               "  --servicio S    número o nombre del servicio\n"
-               "  --clave TEXTO   contraseña de la base de datos (por omisión la de la\n"
-               "                  configuración, o \"pradoluminar\")\n"
-               "  --formato F     json: las celdas del cuadro con sus propiedades;\n"
-               "                  csv: el calendario tal como se ve (Windows-1252, CR LF);\n"
-               "                  pdf: las páginas impresas, con la orientación del servicio\n"
-               "  --salida F      fichero que se escribe\n",
-               stderr);
-}
-
-// One line on standard error.
-void ImprimirError(QString texto) {
-    texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "dravonela planilla: %s\n", texto.simplified().toLocal8Bit().constData());
-}
+const char* const kUso =
+    "Uso: dravonela planilla --bd FICHERO --mes M --anio A --servicio ID|NOMBRE\n"
+    "                         [--clave TEXTO] --formato json|csv|pdf --salida FICHERO\n"
+    "  Genera la planilla de un mes de un servicio y la escribe en un fichero.\n"
+    "  --bd FICHERO    base de datos\n"
+    "  --mes M         mes de 1 a 12\n"
+    "  --anio A        año posterior a 2000 (cuatro cifras)\n"
+    "  --servicio S    número o nombre del servicio\n"
+    "  --clave TEXTO   contraseña de la base de datos (por omisión la de la\n"
+    "                  configuración, o \"pradoluminar\")\n"
+    "  --formato F     json: las celdas del cuadro con sus propiedades;\n"
+    "                  csv: el calendario tal como se ve (Windows-1252, CR LF);\n"
+    "                  pdf: las páginas impresas, con la orientación del servicio\n"
+    "  --salida F      fichero que se escribe (\"-\": la salida estándar)\n"
+    "  --help          muestra esta ayuda\n";
 
 // A JSON text literal.
 QByteArray TextoJson(const QString& texto) {
@@ -139,19 +130,6 @@ QString PlanillaCsv(CCuadroPlanilla& cuadro) {
     return texto;
 }
 
-bool EscribirJson(const QString& ruta, const QByteArray& bytes, QString* error) {
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) {
-        *error = archivo.errorString();
-        return false;
-    }
-    if (archivo.write(bytes) != bytes.size() || !archivo.commit()) {
-        *error = archivo.errorString();
-        archivo.cancelWriting();
-        return false;
-    }
-    return true;
-}
 } // namespace
 
 int RunPlanilla(int argc, char** argv) {
@@ -159,79 +137,49 @@ int RunPlanilla(int argc, char** argv) {
     // application that already runs (a test calling the command) is used as it is.
     std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
+        DvOrden::CallarAvisosDelToolkit();
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     }
-    QStringList args;
-    for (int i = 2; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-
+    DvOrden::COrden orden("planilla", kUso);
     QString bd, mesTexto, anioTexto, servicioTexto, formato, salida, clave;
     bool hayClave = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
-            arg == QLatin1String("-h")) {
-            ImprimirUso();
-            return 0;
-        }
-        QString* destino = nullptr;
-        if (arg == QLatin1String("--bd"))
-            destino = &bd;
-        else if (arg == QLatin1String("--mes"))
-            destino = &mesTexto;
-        else if (arg == QLatin1String("--anio"))
-            destino = &anioTexto;
-        else if (arg == QLatin1String("--servicio"))
-            destino = &servicioTexto;
-        else if (arg == QLatin1String("--formato"))
-            destino = &formato;
-        else if (arg == QLatin1String("--salida"))
-            destino = &salida;
-        else if (arg == QLatin1String("--clave")) {
-            destino = &clave;
-            hayClave = true;
-        }
-        if (!destino) {
-            ImprimirError(QStringLiteral("argumento no reconocido: %1").arg(arg));
-            ImprimirUso();
-            return SalidaUso;
-        }
-        if (i + 1 >= args.size()) {
-            ImprimirError(QStringLiteral("falta el valor de %1").arg(arg));
-            ImprimirUso();
-            return SalidaUso;
-        }
-        *destino = args[++i];
-    }
+    orden.Valor("--bd", &bd);
+    orden.Valor("--mes", &mesTexto);
+    orden.Valor("--anio", &anioTexto);
+    orden.Valor("--servicio", &servicioTexto);
+    orden.Valor("--formato", &formato);
+    orden.Valor("--salida", &salida);
+    orden.Valor("--clave", &clave, &hayClave);
+    if (const int fin = orden.Leer(argc, argv); fin != Seguir)
+        return fin;
     if (bd.isEmpty() || mesTexto.isEmpty() || anioTexto.isEmpty() || servicioTexto.isEmpty() ||
-        formato.isEmpty() || salida.isEmpty()) {
-        ImprimirError(QStringLiteral("faltan argumentos: --bd, --mes, --anio, --servicio, "
-                                     "--formato y --salida son obligatorios"));
-        ImprimirUso();
-        return SalidaUso;
-    }
+        formato.isEmpty() || salida.isEmpty())
+        return orden.ErrorDeUso(QStringLiteral("faltan argumentos: --bd, --mes, --anio, "
+                                               "--servicio, --formato y --salida son "
+                                               "obligatorios"));
     int mes = 0;
     if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
-        ImprimirError(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+        orden.Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
         return SalidaUso;
     }
     int anio = 0;
     if (!LeerEntero(anioTexto, anio) || anio <= 2000 || anio > 9999) {
-        ImprimirError(
+        orden.Error(
             QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(anioTexto));
         return SalidaUso;
     }
     formato = formato.trimmed().toLower();
     const bool pdf = formato == QLatin1String("pdf");
     if (!pdf && formato != QLatin1String("json") && formato != QLatin1String("csv")) {
-        ImprimirError(
-            QStringLiteral("formato no reconocido: %1 (use json, csv o pdf)").arg(formato));
+        orden.Error(QStringLiteral("formato no reconocido: %1 (use json, csv o pdf)").arg(formato));
         return SalidaUso;
     }
+    if (const int fin = orden.ComprobarSalida(salida, bd); fin != Seguir)
+        return fin;
     if (!QFileInfo(bd).isFile()) {
-        ImprimirError(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
+        orden.Error(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
         return SalidaBaseDatos;
     }
 
@@ -239,7 +187,7 @@ int RunPlanilla(int argc, char** argv) {
     DvOrden::CBaseOrden base;
     if (const int salidaError = DvOrden::AbrirBaseYServicio(
             bd, hayClave ? &clave : nullptr, servicioTexto,
-            [](const QString& texto) { ImprimirError(texto); }, base))
+            [&orden](const QString& texto) { orden.Error(texto); }, base))
         return salidaError;
     QStringList& errores = *base.errores;
     const int servicio = base.servicio;
@@ -255,25 +203,25 @@ int RunPlanilla(int argc, char** argv) {
     CProgresoSinVentana progreso;
     cuadro->GenerarPlanilla(mes, anio, servicio, &ventana, progreso);
     if (!errores.isEmpty()) {
-        ImprimirError(
-            QStringLiteral("Hubo un error generando la planilla: %1").arg(errores.first()));
+        orden.Error(QStringLiteral("Hubo un error generando la planilla: %1").arg(errores.first()));
         return SalidaBaseDatos;
     }
 
-    QString error;
-    bool escrito = false;
+    // The whole file is made in memory, then written at once.
+    QByteArray bytes;
     if (pdf) {
         const CTituloPlanilla titulo{NombreMes(mes), anio, nombreServicio};
-        escrito = ImprimirPlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio),
-                                      salida, &error);
-    } else if (formato == QLatin1String("json"))
-        escrito = EscribirJson(salida, PlanillaJson(*cuadro), &error);
-    else
-        escrito = EscribirArchivoInforme(salida, PlanillaCsv(*cuadro), &error);
-    if (!escrito) {
-        ImprimirError(
-            QStringLiteral("No se pudo escribir en el fichero %1: %2").arg(salida, error));
+        QString error;
+        if (!PlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio), bytes,
+                         &error)) {
+            orden.Error(error);
+            return SalidaBaseDatos;
+        }
+    } else if (formato == QLatin1String("json")) {
+        bytes = PlanillaJson(*cuadro);
+    } else if (!TextoAWindows1252(PlanillaCsv(*cuadro), bytes)) {
+        orden.Error(QStringLiteral("No se puede convertir el texto a Windows-1252"));
         return SalidaBaseDatos;
     }
-    return 0;
+    return orden.EscribirSalida(salida, bytes);
 }

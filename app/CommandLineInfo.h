@@ -19,4 +19,11 @@ public:
     void Parse(const QStringList& arguments);
     // Started by another program for embedding or automation: no window.
     bool RunsWithoutWindow() const { return m_runEmbedded || m_runAutomated; }
+
+    // The first argument the window program does not take ("" when it takes them all):
+    // a first word that is no switch (it would have been a command), or a "--name"
+    // that is none of the toolkit's options. Any "-switch" or "/switch" and the words
+    // after the first are left to Parse and to the toolkit, which may know more of
+    // its own options than are named here.
+    static QString UnknownArgument(const QStringList& arguments);
 };

@@ -1,5 +1,11 @@
 #pragma once
 // The program's entry points: the window program and the headless commands.
+//
+// A headless command foo lives in app/CmdFoo.cpp as RunFoo, is listed by one line in the
+// command table of main.cpp (its word, its entry, its line of the general help) and
+// reads its arguments with DvOrden::COrden (ArgumentosOrden.h), which gives every
+// command the same "--help", the same refusal of unknown options and the same exit
+// codes: 0 success, 2 bad arguments, 1 database or output failure.
 
 // dravonela crear-bd FILE [--demo] [--clave TEXT]
 int RunCrearBd(int argc, char** argv);

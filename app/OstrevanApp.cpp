@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "AppIcons.h"
+#include "ArchivoSalida.h"
 #include "Clock.h"
 #include "DbConnection.h"
 #include "FaltaBdDlg.h"
@@ -87,6 +88,17 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     // user's own; an installed program offers to make or choose one when there is none.
     if (!LocateDatabase())
         return false;
+    // The file beside the executable is opened later by the view: a database of another
+    // program in its place is refused before anything touches it, and the program ends as
+    // for a missing file.
+    const QString enUso = m_databaseFile.isEmpty() ? DatabasePath() : m_databaseFile;
+    if (DvSchema::InspectFile(enUso) == DvSchema::FileKind::Foreign) {
+        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(enUso), kCaption,
+                           DvMessageBox::Ok, DvMessageBox::Error);
+        return false;
+    }
+    // Nothing the program writes ever goes over it.
+    DvArchivo::Proteger(enUso);
 
     // 5-6. The settings store of this program, and the standard entries kept there.
     QCoreApplication::setOrganizationName(QString::fromLatin1(DvSettings::Organisation));

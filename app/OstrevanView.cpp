@@ -196,11 +196,21 @@ void COstrevanView::OnGenerarInforme() {
     if (m_generandoInforme)
         return;
     const QScopedValueRollback<bool> enCurso(m_generandoInforme, true);
-    const QString ruta = DvFileDialog::GetSaveFileName(
-        this, QStringLiteral("csv"), QStringLiteral("*.csv"),
-        QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"), true);
-    if (ruta.isEmpty())
-        return;
+    // A name that can never be written (the database itself, a folder, a device) is
+    // refused as the dialog closes, and the dialog is offered again.
+    QString ruta;
+    for (;;) {
+        ruta = DvFileDialog::GetSaveFileName(
+            this, QStringLiteral("csv"), QStringLiteral("*.csv"),
+            QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"),
+            true);
+        if (ruta.isEmpty())
+            return;
+        const QString motivo = DvArchivo::MotivoRechazo(ruta);
+        if (motivo.isEmpty())
+            break;
+        DvMessageBox::Show(this, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
+    }
 
     QString texto;
     bool completo = false;
@@ -221,11 +231,8 @@ void COstrevanView::OnGenerarInforme() {
 }
 
 bool COstrevanView::EscribirInforme(const QString& ruta, const QString& texto) {
-    // A file marked read-only stays as it is, also for a user the system would let
-    // replace it.
-    const QFileInfo destino(ruta);
-    if (destino.exists() && !(destino.permissions() & QFileDevice::WriteOwner))
-        return false;
+    // The program's one writer: a file marked read-only stays as it is, also for a user
+    // the system would let replace it, and a full disk leaves the old file whole.
     return EscribirArchivoInforme(ruta, texto);
 }
 

@@ -1,5 +1,6 @@
 #include "RosterPrinting.h"
 
+#include "ArchivoSalida.h"
 #include "CellGrid.h"
 #include "DbQuery.h"
 #include "MessageBox.h"
@@ -7,6 +8,7 @@
 #include "PrintUtil.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
@@ -15,12 +17,12 @@
 #include <QLibraryInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <algorithm>
@@ -164,42 +166,63 @@ bool CImpresionPlanilla::Imprimir(QPagedPaintDevice* device, const CTituloPlanil
 
 // --- PDF file -------------------------------------------------------------------------------
 
-bool ImprimirPlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
-                         const QString& archivo, QString* error) {
-    QSaveFile file(archivo);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("No se puede escribir el archivo %1: %2")
-                         .arg(archivo, file.errorString());
-        return false;
-    }
+namespace {
+// Pages first .. last (0 for all) of the roster as a PDF document made in memory, on
+// pages of the given layout; the file is written afterwards, whole or not at all.
+bool PaginasPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, const QPageLayout& pagina,
+                int primera, int ultima, QByteArray& bytes, QString* error) {
+    bytes.clear();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QString reason;
     bool ok = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(CImpresionPlanilla::Resolucion);
         writer.setCreator(QStringLiteral("Dravonela"));
-        // The page keeps the unprinted edge of a printer, so the PDF prints whole.
-        const double margen = CImpresionPlanilla::MargenPdfMm;
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), horizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(margen, margen, margen, margen), QPageLayout::Millimeter));
+        writer.setPageLayout(pagina);
         CImpresionPlanilla impresion(cuadro);
-        ok = impresion.Imprimir(&writer, titulo, 0, 0, &reason);
+        ok = impresion.Imprimir(&writer, titulo, primera, ultima, &reason);
     }
     if (!ok) {
-        file.cancelWriting();
+        bytes.clear();
         if (error)
             *error = reason;
-        return false;
     }
-    if (!file.commit()) {
+    return ok;
+}
+
+// A printer set to print into a PDF file (and not only drawing a preview): its pages
+// are written by the program's own writer rather than by the printer.
+bool ImprimeEnFicheroPdf(QPrinter* printer) {
+    const QPaintEngine* motor = printer->paintEngine();
+    return printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty() &&
+           motor && motor->type() == QPaintEngine::Pdf;
+}
+} // namespace
+
+bool PlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
+                 QByteArray& bytes, QString* error) {
+    // The page keeps the unprinted edge of a printer, so the PDF prints whole.
+    const double margen = CImpresionPlanilla::MargenPdfMm;
+    const QPageLayout pagina(QPageSize(QPageSize::A4),
+                             horizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             QMarginsF(margen, margen, margen, margen), QPageLayout::Millimeter);
+    return PaginasPdf(cuadro, titulo, pagina, 0, 0, bytes, error);
+}
+
+bool ImprimirPlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
+                         const QString& archivo, QString* error) {
+    // A name that can never be written is refused before the pages are made.
+    const QString motivo = DvArchivo::MotivoRechazo(archivo);
+    if (!motivo.isEmpty()) {
         if (error)
-            *error = QStringLiteral("No se puede escribir el archivo %1: %2")
-                         .arg(archivo, file.errorString());
+            *error = motivo;
         return false;
     }
-    return true;
+    QByteArray bytes;
+    return PlanillaPdf(cuadro, titulo, horizontal, bytes, error) &&
+           DvArchivo::Escribir(archivo, bytes, error);
 }
 
 // --- Print and preview commands -------------------------------------------------------------
@@ -244,6 +267,11 @@ bool ImprimirPaginas(QPrinter* printer, CCellGrid& cuadro, const CTituloPlanilla
     if (printer->printRange() == QPrinter::PageRange) {
         desde = printer->fromPage();
         hasta = printer->toPage();
+    }
+    if (ImprimeEnFicheroPdf(printer)) {
+        QByteArray bytes;
+        return PaginasPdf(cuadro, titulo, printer->pageLayout(), desde, hasta, bytes, error) &&
+               DvArchivo::Escribir(printer->outputFileName(), bytes, error);
     }
     CImpresionPlanilla impresion(cuadro);
     return impresion.Imprimir(printer, titulo, desde, hasta, error);

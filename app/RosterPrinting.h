@@ -18,6 +18,7 @@
 #include <QString>
 
 class CCellGrid;
+class QByteArray;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -89,9 +90,15 @@ private:
     QRect m_rectDibujo;
 };
 
-// Writes the roster's pages to a PDF file (A4, in the orientation given), the same pages
-// the printer gets. The file is replaced only once it is complete. False, with the reason
-// in error, when it cannot be written.
+// The roster's pages as a PDF document (A4, in the orientation given), the same pages
+// the printer gets, made in memory. False, with the reason in error, when they cannot be
+// drawn.
+bool PlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
+                 QByteArray& bytes, QString* error);
+// The same pages written to a PDF file through the program's one writer
+// (DvArchivo::Escribir): never over the database or anything but a regular file, and
+// replaced only once complete. False, with the reason in error, when it cannot be
+// written.
 bool ImprimirPlanillaPdf(CCellGrid& cuadro, const CTituloPlanilla& titulo, bool horizontal,
                          const QString& archivo, QString* error);
 

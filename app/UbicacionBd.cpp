@@ -8,19 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QStandardPaths>
-#include <memory>
-#include <sqlite3.h>
 
 namespace {
-struct CerrarSqlite {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-
-// The tables a roster database has had from the first version on.
-const char* const kTablasBasicas[] = {"FUNCIONES", "PERSONAL", "TIPOSTURNO", "TURNOS"};
-
 bool Fallo(QString* motivo, const QString& texto) {
     if (motivo)
         *motivo = texto;
@@ -90,33 +80,15 @@ bool CUbicacionBd::EsBaseDePlanillas(const QString& ruta, QString* motivo) {
         return Fallo(motivo, ajeno);
     fichero.close();
 
-    sqlite3* abierta = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &abierta,
-                                   SQLITE_OPEN_READONLY, nullptr);
-    std::unique_ptr<sqlite3, CerrarSqlite> db(abierta);
-    if (rc != SQLITE_OK)
-        return Fallo(motivo, QStringLiteral("No se puede leer el fichero %1.").arg(nombre));
-    sqlite3_busy_timeout(db.get(), CDbConnection::BusyTimeoutMs);
-
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db.get(), "PRAGMA application_id", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW &&
-        sqlite3_column_int(stmt, 0) == DvSchema::ApplicationId) {
-        sqlite3_finalize(stmt);
+    // The same reading the connection makes before it opens a file: our mark, or one of
+    // the roster tables of any age.
+    switch (DvSchema::InspectFile(ruta)) {
+    case DvSchema::FileKind::Roster:
         return true;
+    case DvSchema::FileKind::Foreign:
+        return Fallo(motivo, ajeno);
+    case DvSchema::FileKind::Unknown:
+        break;
     }
-    sqlite3_finalize(stmt);
-
-    stmt = nullptr;
-    QSet<QString> tablas;
-    if (sqlite3_prepare_v2(db.get(), "SELECT upper(name) FROM sqlite_master WHERE type = 'table'",
-                           -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            tablas.insert(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
-    sqlite3_finalize(stmt);
-    for (const char* tabla : kTablasBasicas)
-        if (!tablas.contains(QString::fromLatin1(tabla)))
-            return Fallo(motivo, ajeno);
-    return true;
+    return Fallo(motivo, QStringLiteral("No se puede leer el fichero %1.").arg(nombre));
 }

@@ -91,13 +91,18 @@ bool CDbConnection::OpenImpl(const QString& path, const QString& password) {
         ReportDbError(error, true);
     }
     if (m_open) {
-        DvSchema::CheckAndUpgrade(*this);
-        DvSchema::EnsureIndexes(m_db.get());
+        DvSchema::Upgrade(*this);
     }
     return m_open;
 }
 
 bool CDbConnection::OpenEngine(const QString& path, const QString& password, CDbError& error) {
+    // A database of some other program, named by mistake, is left exactly as it is: it
+    // is not opened for writing, so it gains no table, index, mark or journal.
+    if (DvSchema::InspectFile(path) == DvSchema::FileKind::Foreign) {
+        error = CDbError::Make(DbCode::Fail, DvSchema::ForeignFileMessage(path));
+        return false;
+    }
     // The file must exist: the program never creates its database.
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -207,6 +212,13 @@ void CDbConnection::ReportDbError(const CDbError& error, bool show) {
     const QString text = FormatDbError(error);
     if (!show)
         return;
+    if (m_sink)
+        m_sink(text);
+    else
+        DefaultErrorSink(text);
+}
+
+void CDbConnection::ReportMessage(const QString& text) {
     if (m_sink)
         m_sink(text);
     else

@@ -28,8 +28,9 @@ public:
     CDbConnection& operator=(const CDbConnection&) = delete;
 
     // Opens DatabasePath() with the password of the settings (DB_PASS, default
-    // "pradoluminar"); once open, returns true at once. Runs the schema check after a
-    // successful open.
+    // "pradoluminar"); once open, returns true at once. Runs the schema check and upgrade
+    // after a successful open. A database of another program (none of the roster
+    // tables) is refused without a byte of it changed.
     bool Open();
     // Same, on a given file and password (headless commands, tests).
     bool OpenFile(const QString& path, const QString& password);
@@ -58,6 +59,9 @@ public:
     static QString FormatDbError(const CDbError& error);
     static QString MessageForCode(uint32_t code);
     void ReportDbError(const CDbError& error, bool show);
+    // A failure of the data layer's own logic, in plain Spanish words, through the same
+    // sink as the database errors.
+    void ReportMessage(const QString& text);
 
     // The sink that shows error texts. The default writes to standard error.
     void SetErrorSink(ErrorSink sink);

@@ -388,6 +388,7 @@ void CDbQuery::ReleaseConnection() {
 }
 
 bool CDbQuery::ExecuteCommand(const QString& sql, uint32_t* errorCode, uint32_t reportUnless) {
+    m_changedRows = 0;
     CDbError error;
     bool ok = false;
     sqlite3* db = AcquireConnection();
@@ -400,10 +401,12 @@ bool CDbQuery::ExecuteCommand(const QString& sql, uint32_t* errorCode, uint32_t 
             do {
                 rc = sqlite3_step(stmt);
             } while (rc == SQLITE_ROW);
-            if (rc == SQLITE_DONE)
+            if (rc == SQLITE_DONE) {
                 ok = true;
-            else
+                m_changedRows = sqlite3_changes(db);
+            } else {
                 error = CDbError::FromSqlite(rc, sqlite3_errmsg(db));
+            }
             sqlite3_finalize(stmt);
         }
     }

@@ -71,6 +71,8 @@ public:
     // from the code (0: silent).
     bool ExecuteCommand(const QString& sql, uint32_t* errorCode = nullptr,
                         uint32_t reportUnless = 0xFFFFFFFFu);
+    // The rows the last ExecuteCommand inserted, changed or deleted (0 after a failure).
+    int ChangedRows() const { return m_changedRows; }
 
     // Runs a statement that returns rows. A failure is reported (OnDbError) and the
     // result is then closed (IsOpen false, IsEOF true). An open result holds the
@@ -105,6 +107,7 @@ private:
 
     CDbConnection& m_connection;
     int m_held = 0; // times the connection's lock was taken and not yet left
+    int m_changedRows = 0;
 };
 
 // "'%4d/%02d/%02d %02d:%02d:%02d'"

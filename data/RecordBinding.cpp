@@ -217,14 +217,25 @@ QString CRecordBinding::UpdateStatement(long id) const {
 bool CRecordBinding::Save(long& id) {
     Collect();
     CDbQuery query(m_connection);
-    QString sql;
     if (id == -1) {
         id = query.NextId(m_table);
         if (id == -1)
             return false; // every attempt was reported; nothing to insert under
-        sql = InsertStatement(id);
-    } else {
-        sql = UpdateStatement(id);
+        return query.ExecuteCommand(InsertStatement(id));
     }
-    return query.ExecuteCommand(sql);
+    if (!query.ExecuteCommand(UpdateStatement(id)))
+        return false;
+    // The row went while the record was open (another copy of the program deleted it):
+    // the edit was stored nowhere, and the user must know. (An ID of 0 names no row at
+    // all; its UPDATE changes nothing and succeeds, as callers expect.)
+    if (id > 0 && query.ChangedRows() == 0) {
+        m_connection.ReportMessage(RowGoneMessage());
+        return false;
+    }
+    return true;
+}
+
+QString CRecordBinding::RowGoneMessage() {
+    return QStringLiteral("El registro ya no existe en la base de datos: se ha borrado mientras "
+                          "se editaba. Los cambios no se han guardado.");
 }

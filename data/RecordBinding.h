@@ -91,8 +91,12 @@ public:
     // Copies the controls into the entries.
     void Collect();
     // Inserts (id -1: id becomes the new row's ID) or updates row id. False when the
-    // statement failed (reported by the data layer); nothing is stored then.
+    // statement failed (reported by the data layer), and when row id (above 0) is no
+    // longer there, deleted meanwhile by another copy of the program (RowGoneMessage is
+    // reported through the connection's sink); nothing is stored then, and the dialog
+    // keeps the record open.
     bool Save(long& id);
+    static QString RowGoneMessage();
 
     // The statements Save would run with the values collected last.
     QString InsertStatement(long newId) const;

@@ -1,19 +1,18 @@
 #include "Schema.h"
 
+#include "ArchivoSalida.h"
 #include "DbConnection.h"
 #include "DbQuery.h"
 #include "Password.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
-#include <QTemporaryFile>
+#include <QUrl>
 #include <sqlite3.h>
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace {
 // The schema check reports the failure of its query but does not probe the
@@ -33,24 +32,6 @@ QString ReadResource(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
-QFileDevice::Permissions NewFilePermissions() {
-    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ReadUser | QFileDevice::WriteUser;
-#ifdef Q_OS_UNIX
-    const mode_t mask = umask(0);
-    umask(mask);
-    if (!(mask & S_IRGRP))
-        permissions |= QFileDevice::ReadGroup;
-    if (!(mask & S_IWGRP))
-        permissions |= QFileDevice::WriteGroup;
-    if (!(mask & S_IROTH))
-        permissions |= QFileDevice::ReadOther;
-    if (!(mask & S_IWOTH))
-        permissions |= QFileDevice::WriteOther;
-#endif
-    return permissions;
-}
-
 bool Exec(sqlite3* db, const QString& sql, QString& error) {
     char* message = nullptr;
     const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
@@ -60,9 +41,115 @@ bool Exec(sqlite3* db, const QString& sql, QString& error) {
     sqlite3_free(message);
     return false;
 }
+// The tables of a roster database, of this version and of older ones.
+const char* const RosterTables[] = {"FUNCIONES",   "PERSONAL",       "TIPOSTURNO",     "TURNOS",
+                                    "ASIG_TURNOS", "FIESTAS",        "EXCEPCIONES",    "VACACIONES",
+                                    "BAJAS",       "DIASPERSONALES", "PREF_IMPRESION", "AUX"};
+
+// Steps of the upgrade; each checks what the file lacks and adds only that.
+void IndexStep(CDbConnection& connection) {
+    DvSchema::EnsureIndexes(connection.Handle());
+}
+
+// Earlier versions made a new file under ".<name>.XXXXXX" (random letters and digits)
+// beside it, and a run killed part-way left it there with its journal. Such a file is
+// recognised by its content: empty, or a database marked as ours; its journal by the
+// journal's own mark once its file is gone.
+bool IsOldTemporary(const QString& path, const QByteArray& mark, int markOffset,
+                    quint32 applicationId) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(100);
+    if (head.isEmpty())
+        return true;
+    if (!head.startsWith(mark))
+        return false;
+    if (markOffset < 0)
+        return true;
+    if (head.size() < markOffset + 4)
+        return false;
+    const auto byte = [&head](int i) { return static_cast<quint32>(static_cast<uchar>(head[i])); };
+    const quint32 id = byte(markOffset) << 24 | byte(markOffset + 1) << 16 |
+                       byte(markOffset + 2) << 8 | byte(markOffset + 3);
+    return id == applicationId;
+}
+
+void RemoveOldTemporaries(const QFileInfo& target) {
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9]{6}(-journal)?$"));
+    static const QByteArray databaseMark("SQLite format 3\0", 16);
+    static const QByteArray journalMark("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    const QString prefix = QStringLiteral(".") + target.fileName() + QLatin1Char('.');
+    const QDir folder = target.absoluteDir();
+    QStringList names = folder.entryList({prefix + QLatin1Char('*')},
+                                         QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    names.sort(); // a file before its journal
+    for (const QString& entry : names) {
+        const QString rest = entry.mid(prefix.size());
+        if (!name.match(rest).hasMatch())
+            continue;
+        const QString path = folder.filePath(entry);
+        const bool journal = rest.endsWith(QLatin1String("-journal"));
+        if (journal
+                ? (!QFileInfo::exists(path.chopped(8)) && IsOldTemporary(path, journalMark, -1, 0))
+                : IsOldTemporary(path, databaseMark, 68, DvSchema::ApplicationId))
+            QFile::remove(path);
+    }
+}
 } // namespace
 
 namespace DvSchema {
+FileKind InspectFile(const QString& path) {
+    const QFileInfo info(path);
+    // An empty file is no database at all; opening it says so.
+    if (!info.isFile() || info.size() == 0)
+        return FileKind::Unknown;
+    // Immutable: read as it lies, no lock taken, no journal or other file made.
+    const QByteArray uri =
+        QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+    sqlite3* db = nullptr;
+    FileKind kind = FileKind::Unknown;
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db,
+                               "SELECT upper(name) FROM sqlite_master WHERE type = 'table' "
+                               "UNION ALL SELECT application_id FROM pragma_application_id",
+                               -1, &stmt, nullptr) == SQLITE_OK) {
+            QSet<QString> names;
+            int rc;
+            while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+                names.insert(
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+            if (rc == SQLITE_DONE) {
+                kind = names.contains(QString::number(ApplicationId)) ? FileKind::Roster
+                                                                      : FileKind::Foreign;
+                for (const char* table : RosterTables)
+                    if (names.contains(QLatin1String(table)))
+                        kind = FileKind::Roster;
+            }
+        }
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return kind;
+}
+
+QString ForeignFileMessage(const QString& path) {
+    return QStringLiteral("El fichero %1 no es una base de datos de Dravonela")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+void Upgrade(CDbConnection& connection) {
+    using Step = void (*)(CDbConnection&);
+    static const Step steps[] = {
+        &CheckAndUpgrade, // AUX and VACACIONES
+        &IndexStep,       // the indexes on the reference columns
+    };
+    for (const Step step : steps)
+        step(connection);
+}
+
 void CheckAndUpgrade(CDbConnection& connection) {
     CSchemaQuery query(connection);
     {
@@ -158,7 +245,8 @@ QString ExpandDatePlaceholders(const QString& sql, const QDate& today) {
 
 bool CreateDatabase(const QString& path, const QString& password, const QString& demoSql,
                     const QDate& today, QString& error) {
-    if (QFileInfo::exists(path)) {
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink()) {
         error = QStringLiteral("El fichero %1 ya existe; no se sobrescribe.").arg(path);
         return false;
     }
@@ -168,32 +256,17 @@ bool CreateDatabase(const QString& path, const QString& password, const QString&
         error = QStringLiteral("Falta el esquema de la base de datos en el programa.");
         return false;
     }
+    RemoveOldTemporaries(target);
 
-    // The file is made under a temporary name beside the target and renamed at the
-    // end, so a failure leaves no half-made database behind.
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".XXXXXX"));
-    if (!temp.open()) {
-        error = QStringLiteral("No se puede crear el fichero en %1: %2")
-                    .arg(target.absolutePath(), temp.errorString());
-        return false;
-    }
-    temp.close();
-    // A temporary file is private to its owner; the database gets the permissions of
-    // any new file of the user.
-    temp.setPermissions(NewFilePermissions());
-
+    // Made in memory, so nothing is on the disk until the whole file is written at once.
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(temp.fileName()).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         error = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
         return false;
     }
     bool ok = Exec(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId), error) &&
-              Exec(db, QStringLiteral("PRAGMA journal_mode = DELETE"), error) &&
               Exec(db, QStringLiteral("BEGIN"), error) && Exec(db, schema, error) &&
               Exec(db, indexes, error);
     if (ok && !DvPassword::StorePassword(db, password)) {
@@ -206,19 +279,23 @@ bool CreateDatabase(const QString& path, const QString& password, const QString&
         ok = Exec(db, QStringLiteral("COMMIT"), error);
     else
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (sqlite3_close(db) != SQLITE_OK && ok) {
-        error = QStringLiteral("No se pudo cerrar la base de datos nueva.");
-        ok = false;
+    QByteArray bytes;
+    if (ok) {
+        sqlite3_int64 size = 0;
+        unsigned char* image = sqlite3_serialize(db, "main", &size, 0);
+        if (image && size > 0)
+            bytes = QByteArray(reinterpret_cast<const char*>(image), static_cast<int>(size));
+        else {
+            error = QStringLiteral("No se pudo preparar la base de datos nueva.");
+            ok = false;
+        }
+        sqlite3_free(image);
     }
+    sqlite3_close(db);
     if (!ok)
         return false;
-    if (!QFile::rename(temp.fileName(), path)) {
-        error = QFileInfo::exists(path)
-                    ? QStringLiteral("El fichero %1 ya existe; no se sobrescribe.").arg(path)
-                    : QStringLiteral("No se puede crear el fichero %1.").arg(path);
-        return false;
-    }
-    temp.setAutoRemove(false);
-    return true;
+    // A file of the program's own making, like the rest; the memory database's header
+    // already names a rollback journal, which the file keeps.
+    return DvArchivo::EscribirNuevo(path, bytes, &error);
 }
 } // namespace DvSchema

@@ -18,7 +18,9 @@ void WriteInt(const QString& key, int value);
 void WriteText(const QString& key, const QString& value);
 
 // The values the program reads, with their defaults.
-// DB_PASS: the database password, "pradoluminar" when absent; never written.
+// DB_PASS: the database password, "pradoluminar" when absent. Any text survives: one
+// written by hand with a comma or a semicolon is read as it stands, and writing another
+// value keeps it (in the store's quoted form when its characters need it).
 QString DbPassword();
 // TAM_FUENTE (15) and TAM_LINEA (16): roster grid font size and row height.
 int TamFuente();

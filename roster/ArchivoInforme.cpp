@@ -1,6 +1,7 @@
 #include "ArchivoInforme.h"
 
-#include <QSaveFile>
+#include "ArchivoSalida.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
@@ -81,29 +82,13 @@ bool TextoAWindows1252(const QString& texto, QByteArray& bytes) {
     return true;
 }
 
-bool EscribirArchivoInforme(const QString& ruta, const QString& texto, QString* error) {
+bool EscribirArchivoInforme(const QString& ruta, const QString& texto, QString* error,
+                            bool salidaEstandar) {
     QByteArray bytes;
     if (!TextoAWindows1252(texto, bytes)) {
         if (error)
-            *error = QStringLiteral("no se puede convertir el texto a Windows-1252");
+            *error = QStringLiteral("No se puede convertir el texto a Windows-1252");
         return false;
     }
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = archivo.errorString();
-        return false;
-    }
-    if (archivo.write(bytes) != bytes.size()) {
-        if (error)
-            *error = archivo.errorString();
-        archivo.cancelWriting();
-        return false;
-    }
-    if (!archivo.commit()) {
-        if (error)
-            *error = archivo.errorString();
-        return false;
-    }
-    return true;
+    return DvArchivo::Escribir(ruta, bytes, error, salidaEstandar);
 }

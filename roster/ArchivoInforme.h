@@ -10,7 +10,10 @@
 // convert to Windows-1252 at all.
 bool TextoAWindows1252(const QString& texto, QByteArray& bytes);
 
-// Writes the report to `ruta`: the file is replaced only when every byte has been
-// written, so a failure never leaves a truncated or half-written file. On failure
-// returns false with the reason in `error`.
-bool EscribirArchivoInforme(const QString& ruta, const QString& texto, QString* error = nullptr);
+// Writes the report to `ruta` through the program's one writer (DvArchivo::Escribir):
+// never over the database or anything but a regular file, and the file is replaced
+// only when every byte is on the disk, so a failure leaves the old file as it was. On
+// failure returns false with the reason, one Spanish line, in `error`. With
+// salidaEstandar, "-" is standard output.
+bool EscribirArchivoInforme(const QString& ruta, const QString& texto, QString* error = nullptr,
+                            bool salidaEstandar = false);
