@@ -140,32 +140,6 @@ bool LeerEntero(const QString& texto, int& valor) {
     return ok;
 }
 
-bool LeerOpciones(const QStringList& args, const std::map<QString, QString*>& opciones, bool* ayuda,
-                  QStringList* dadas, QString* error) {
-    *ayuda = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
-            arg == QLatin1String("-h")) {
-            *ayuda = true;
-            return true;
-        }
-        const auto it = opciones.find(arg);
-        if (it == opciones.end()) {
-            *error = QStringLiteral("argumento no reconocido: %1").arg(arg);
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *error = QStringLiteral("falta el valor de %1").arg(arg);
-            return false;
-        }
-        *it->second = args[++i];
-        if (dadas)
-            dadas->append(arg);
-    }
-    return true;
-}
-
 int BuscarServicio(const QString& texto, QString& nombre) {
     struct CServicio {
         int id;

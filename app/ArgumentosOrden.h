@@ -37,7 +37,6 @@
 #include <QStringList>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -105,12 +104,6 @@ bool LeerEntero(const QString& texto, int& valor);
 // The service named by its ID or, failing that, by its name (exact letter case first,
 // then any case); -1 when none, -2 when the name is ambiguous. Its name goes to nombre.
 int BuscarServicio(const QString& texto, QString& nombre);
-
-// Reads "--option value" pairs into the texts of `opciones` (option -> text) and lists
-// the options given in `dadas`. True with *ayuda set for --help, -h or --ayuda. False
-// with the one-line reason for an unknown option or one without its value.
-bool LeerOpciones(const QStringList& args, const std::map<QString, QString*>& opciones, bool* ayuda,
-                  QStringList* dadas, QString* error);
 
 // The database of a headless command, opened, with the service it names.
 struct CBaseOrden {

@@ -148,7 +148,7 @@ private slots:
         QDir().mkpath(protegido);
         CalendarioDesdeLaLista(19, protegido);
         QCOMPARE(mensajes.Last().icon, DvMessageBox::Error);
-        QVERIFY(mensajes.Last().text.contains(QStringLiteral("no es un fichero normal")));
+        QVERIFY(mensajes.Last().text.contains(QStringLiteral("es una carpeta")));
 
         // No month to speak of: a year before 2001 is refused before any dialog.
         m_vista->CampoAnio()->SetValue(2000);
