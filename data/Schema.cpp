@@ -60,10 +60,41 @@ bool Exec(sqlite3* db, const QString& sql, QString& error) {
     sqlite3_free(message);
     return false;
 }
+// The tables of the roster checks' rules, added to a file made before them: each one
+// the file lacks is created as a new file has it. Silent: a read-only file goes without
+// (the checks then use their defaults).
+void EnsureRulesTables(sqlite3* db) {
+    if (!db)
+        return;
+    static const char* const tables[] = {"REGLAS_SERVICIO", "MINIMOS_COBERTURA"};
+    const QStringList statements =
+        DvSchema::StatementsOf(ReadResource(QStringLiteral(":/sql/schema.sql")));
+    for (const char* table : tables) {
+        sqlite3_stmt* stmt = nullptr;
+        bool present = true;
+        if (sqlite3_prepare_v2(db,
+                               "SELECT 1 FROM sqlite_master WHERE type = 'table' AND upper(name) "
+                               "= ?1",
+                               -1, &stmt, nullptr) == SQLITE_OK) {
+            sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
+            present = sqlite3_step(stmt) == SQLITE_ROW;
+        }
+        sqlite3_finalize(stmt);
+        if (present)
+            continue;
+        const QRegularExpression create(
+            QStringLiteral("^CREATE\\s+TABLE\\s+%1\\s*\\(").arg(QLatin1String(table)),
+            QRegularExpression::CaseInsensitiveOption);
+        for (const QString& statement : statements)
+            if (create.match(statement).hasMatch())
+                sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+}
 } // namespace
 
 namespace DvSchema {
 void CheckAndUpgrade(CDbConnection& connection) {
+    EnsureRulesTables(connection.Handle());
     CSchemaQuery query(connection);
     {
         CDbRecordset rs = query.Open(QStringLiteral("SELECT * FROM AUX"));

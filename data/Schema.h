@@ -12,8 +12,9 @@ namespace DvSchema {
 // Marks a file as a roster database of this program (PRAGMA application_id).
 constexpr int ApplicationId = 0x44524156; // "DRAV"
 
-// Runs "SELECT * FROM AUX"; when it fails (reported, without the connection probe) or
-// returns no row, tries silently to create AUX and VACACIONES.
+// Adds, silently, the rules tables of the roster checks a file lacks; then runs "SELECT *
+// FROM AUX" and, when it fails (reported, without the connection probe) or returns no
+// row, tries silently to create AUX and VACACIONES.
 void CheckAndUpgrade(CDbConnection& connection);
 
 // Creates the indexes of :/sql/indexes.sql that the file lacks. Failures are silent.
