@@ -7,5 +7,7 @@ int RunCrearBd(int argc, char** argv);
 int RunInforme(int argc, char** argv);
 // dravonela planilla ... --formato json|csv|pdf --salida FILE
 int RunPlanilla(int argc, char** argv);
+// dravonela avisos --bd FILE --mes M --anio A --servicio ID|NOMBRE [--formato texto|json] ...
+int RunAvisos(int argc, char** argv);
 // The window program.
 int RunGui(int argc, char** argv);

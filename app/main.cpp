@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
             return RunInforme(argc, argv);
         if (std::strcmp(argv[1], "planilla") == 0)
             return RunPlanilla(argc, argv);
+        if (std::strcmp(argv[1], "avisos") == 0)
+            return RunAvisos(argc, argv);
     }
     return RunGui(argc, argv);
 }
