@@ -100,7 +100,6 @@ struct CTrabajo {
 
 // The leave of one person as the checks need it.
 struct CAusencia {
-    int m_idLibranza = -1;
     int m_tipo = 0;
     int m_desde = 0;
     int m_hasta = -1;
@@ -181,6 +180,8 @@ private:
     std::vector<CTrabajo> m_trabajos;
     std::unordered_map<int, std::vector<CAusencia>> m_ausencias; // by person
     std::unordered_set<long long> m_ausenciasVistas;             // type and row ID
+    CReservaLibranzas m_libranzasVentana; // leave touching the days looked at
+    bool m_libranzasLeidas = false;
     CListaAvisos m_avisos;
 
     mutable std::vector<QString> m_textosDia; // by day from m_desde
@@ -247,6 +248,9 @@ void CComprobacion::Nombrar(const CListaReferencias& refs) {
 }
 
 void CComprobacion::Agregar(CPeriodoTrabajo& periodo, bool delServicio) {
+    // The name shown for whoever works, for one who has no reference of their own.
+    if (!periodo.m_nombre.isEmpty())
+        m_nombres.emplace(periodo.m_idPersona, periodo.m_nombre.trimmed());
     CTrabajo trabajo;
     trabajo.m_inicio = m_reloj->Real(periodo.InicioAbsoluto());
     trabajo.m_fin = m_reloj->Real(periodo.FinAbsoluto());
@@ -306,9 +310,8 @@ std::vector<int> CComprobacion::LeerAusencias(const CReservaLibranzas& reserva) 
     for (const CLibranza& libranza : propias.Libranzas()) {
         if (!m_ausenciasVistas.insert(libranza.m_tipo * (1LL << 32) + libranza.m_id).second)
             continue;
-        m_ausencias[libranza.m_idPersonal].push_back({libranza.m_id, libranza.m_tipo,
-                                                      libranza.m_diaInicio, libranza.m_diaFinal,
-                                                      libranza.m_idSuplente});
+        m_ausencias[libranza.m_idPersonal].push_back(
+            {libranza.m_tipo, libranza.m_diaInicio, libranza.m_diaFinal, libranza.m_idSuplente});
     }
     CListaLibranzas suplencias;
     reserva.Llenar(personas, true, suplencias);
@@ -363,7 +366,12 @@ void CComprobacion::PlanesDeOtros() {
 }
 
 void CComprobacion::PlanesVecinos(int desde, int hasta) {
-    CTramoDias tramo(desde, hasta);
+    // The leave of every day looked at outside the month, read once for both sides.
+    if (!m_libranzasLeidas) {
+        m_libranzasVentana.CargarEntre(m_desde, m_hasta);
+        m_libranzasLeidas = true;
+    }
+    CTramoDias tramo(desde, hasta, &m_libranzasVentana);
     // The roster's people and whoever they stand in for on those days.
     std::vector<int> ids = m_listaPersonas;
     std::unordered_set<int> vistos(ids.begin(), ids.end());

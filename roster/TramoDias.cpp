@@ -54,6 +54,8 @@ QString CondicionDias(const QString& columna, int desde, int hasta) {
 }
 
 const CReservaLibranzas& CTramoDias::Libranzas() {
+    if (m_externa)
+        return *m_externa;
     if (!m_reservaLeida) {
         m_reservaOk = m_reserva.CargarEntre(m_desde, m_hasta);
         m_reservaLeida = true;
@@ -73,8 +75,13 @@ bool CTramoDias::CargarReferencias(const std::vector<int>& ids, const CListaRefe
     std::unordered_set<int> cambian;
     if (limiteVecino < limite && !vecinas.empty())
         ok = DvFilas::Recorrer(
-            QStringLiteral("SELECT ID_PERSONAL, DV_DIA(DIA_REF) FROM ASIG_TURNOS WHERE %1")
-                .arg(DvFechasSql::DesdeDia(QStringLiteral("DIA_REF"), limiteVecino)),
+            // The program's own form ('YYYY/MM/DD ...') from this month's 28th on is left
+            // out at once; any other form is checked on its day.
+            QStringLiteral("SELECT ID_PERSONAL, DV_DIA(DIA_REF) FROM ASIG_TURNOS WHERE %1 AND "
+                           "(DIA_REF < '%2' OR NOT (DIA_REF GLOB "
+                           "'[0-9][0-9][0-9][0-9]/[0-9][0-9]/[0-9][0-9]*'))")
+                .arg(DvFechasSql::DesdeDia(QStringLiteral("DIA_REF"), limiteVecino),
+                     CDateTime::FromDays(limite).ToQDate().toString(QStringLiteral("yyyy/MM/dd"))),
             [&](const CDbRecordset& fila) {
                 const int dia = fila.GetInt(1);
                 if (!fila.IsNull(1) && dia >= limiteVecino && dia < limite)
@@ -147,8 +154,7 @@ bool CTramoDias::Cargar(const CTablaTurnos& turnos, const std::vector<int>& ids,
     m_turnos = &turnos;
     bool ok = CargarReferencias(ids, vecinas, diaVecino);
     ok = CargarExcepciones() && ok;
-    Libranzas();
-    m_libranzas.CargarDeReserva(m_reserva, m_referencias, false, m_desde, m_hasta);
+    m_libranzas.CargarDeReserva(Libranzas(), m_referencias, false, m_desde, m_hasta);
     return ok && m_reservaOk;
 }
 

@@ -25,7 +25,10 @@
 
 class CTramoDias {
 public:
-    CTramoDias(int desde, int hasta) : m_desde(desde), m_hasta(hasta) {}
+    // With `reserva` (periods read for a span holding this one, outliving it), the leave
+    // is taken from there instead of being read.
+    CTramoDias(int desde, int hasta, const CReservaLibranzas* reserva = nullptr)
+        : m_desde(desde), m_hasta(hasta), m_externa(reserva) {}
     CTramoDias(const CTramoDias&) = delete;
     CTramoDias& operator=(const CTramoDias&) = delete;
 
@@ -57,6 +60,7 @@ private:
     CListaReferencias m_referencias;
     // Per worker and day, the exception with the lowest row ID.
     std::unordered_map<long long, std::pair<int, CExcepcion>> m_excepciones;
+    const CReservaLibranzas* m_externa;
     CReservaLibranzas m_reserva;
     bool m_reservaLeida = false;
     bool m_reservaOk = true;

@@ -14,6 +14,7 @@ DV_PACKAGES=(
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     poppler-utils xvfb xauth
+    tzdata
 )
 
 dv_missing_packages() {
