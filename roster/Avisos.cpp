@@ -504,11 +504,13 @@ void CComprobacion::ComprobarNombres() {
             nombre.isEmpty() ? QStringLiteral("El trabajador %1").arg(ref.m_idPersonal) : nombre;
         Avisar(DvAvisos::NombreRepetido, 0, ref.m_idPersonal, nombre,
                nombre.isEmpty()
-                   ? QStringLiteral("%1 no tiene nombre en la planilla, como otros %2 trabajadores "
-                                    "del servicio (números %3): en papel no se distinguen")
-                         .arg(quien)
-                         .arg(ids.size() - 1)
-                         .arg(otros.join(QStringLiteral(", ")))
+                   ? QStringLiteral("%1 no tiene nombre en la planilla, como %2 del servicio "
+                                    "(números %3): en papel no se distinguen")
+                         .arg(quien,
+                              ids.size() == 2
+                                  ? QStringLiteral("otro trabajador")
+                                  : QStringLiteral("otros %1 trabajadores").arg(ids.size() - 1),
+                              otros.join(QStringLiteral(", ")))
                    : QStringLiteral("%1 trabajadores del servicio se llaman «%2» en la planilla "
                                     "(números %3): en papel no se distinguen")
                          .arg(ids.size())

@@ -164,6 +164,12 @@ private slots:
                                 "28/03/2024: no sale en la planilla ni en el informe del mes"));
         QCOMPARE(De(avisos, DvAvisos::NombreRepetido), (QStringList{"- 2", "- 3"}));
         QVERIFY(Textos(avisos, DvAvisos::NombreRepetido).contains("«Bea»"));
+        // Two without any planilla name are blank on paper alike.
+        Persona(7, "", Tardes);
+        Persona(8, " ", Tardes);
+        QVERIFY(Textos(Avisos(3, 2024), DvAvisos::NombreRepetido)
+                    .contains("El trabajador 7 no tiene nombre en la planilla, como otro "
+                              "trabajador del servicio (números 7, 8)"));
         // In April Dora's assignment holds.
         QCOMPARE(De(Avisos(4, 2024), DvAvisos::SinAsignacion), QStringList{"- 6"});
     }
