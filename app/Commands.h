@@ -15,5 +15,7 @@ int RunInforme(int argc, char** argv);
 int RunPlanilla(int argc, char** argv);
 // dravonela calendario --bd FILE --trabajador ID --mes M --anio A ... --formato ics|pdf
 int RunCalendario(int argc, char** argv);
+// dravonela avisos --bd FILE --mes M --anio A --servicio ID|NOMBRE [--formato texto|json] ...
+int RunAvisos(int argc, char** argv);
 // The window program.
 int RunGui(int argc, char** argv);

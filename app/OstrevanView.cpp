@@ -3,6 +3,7 @@
 #include "ArchivoInforme.h"
 #include "ArchivoSalida.h"
 #include "AsignacionDlg.h"
+#include "Avisos.h"
 #include "CalendarioArchivos.h"
 #include "Clock.h"
 #include "ComboList.h"
@@ -19,6 +20,8 @@
 #include "OpcionesPlanillaDlg.h"
 #include "OstrevanApp.h"
 #include "PersonalDlg.h"
+#include "ReglasDlg.h"
+#include "ReglasServicio.h"
 #include "RosterPrinting.h"
 #include "ServiciosDlg.h"
 #include "TiposTurnoDlg.h"
@@ -28,6 +31,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
@@ -56,6 +61,8 @@ COstrevanView::COstrevanView(COstrevanDoc* document, QWidget* parent)
     if (CComboList* servicios = Servicios())
         connect(servicios, QOverload<int>::of(&QComboBox::activated), this,
                 [this](int) { AplicarOpcionesServicio(); });
+    if (QListWidget* avisos = PanelAvisos())
+        connect(avisos, &QListWidget::itemActivated, this, &COstrevanView::AvisoElegido);
 }
 
 COstrevanView::~COstrevanView() = default;
@@ -98,6 +105,7 @@ void COstrevanView::OnInitialUpdate() {
 
     m_cuadro->AttachToDialogItem(this, IdCuadro);
     AjustarCuadro();
+    AjustarAvisos();
 
     if (CComboList* meses = Meses()) {
         meses->clear();
@@ -158,6 +166,7 @@ bool COstrevanView::OnMenuCommand(const QString& command) {
         {"ID_CONFIG_ASIGNACION", &COstrevanView::OnConfigAsignacion},
         {"ID_CONFIG_OPCIONES", &COstrevanView::OnConfigOpciones},
         {"ID_CONFIG_FESTIVOS", &COstrevanView::OnConfigFestivos},
+        {"ID_CONFIG_REGLAS", &COstrevanView::OnConfigReglas},
         {"ID_FILE_PRINT", &COstrevanView::OnFilePrint},
         {"ID_FILE_PRINT_PREVIEW", &COstrevanView::OnFilePrintPreview},
     };
@@ -189,6 +198,7 @@ void COstrevanView::OnGenerar() {
     }
     CCursorEspera espera;
     m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this);
+    ActualizarAvisos();
 }
 
 void COstrevanView::OnGenerarInforme() {
@@ -394,6 +404,64 @@ void COstrevanView::OnExportarCalendarios() {
                        kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
 }
 
+void COstrevanView::OnConfigReglas() {
+    const QString nombre = Servicios() ? Servicios()->currentText() : QString();
+    if (CReglasDlg::Run(this, ServicioSeleccionado(), nombre) == CReglasDlg::Recargar)
+        OnGenerar();
+}
+
+QListWidget* COstrevanView::PanelAvisos() const {
+    return Item<QListWidget>(IdAvisos);
+}
+
+void COstrevanView::ActualizarAvisos() {
+    QListWidget* panel = PanelAvisos();
+    if (!panel || m_cuadro->Generando())
+        return;
+    // Only a complete build of what the selectors show: a cancelled one leaves nothing
+    // to check.
+    CMotorPlanilla& motor = m_cuadro->Motor();
+    const int mes = MesSeleccionado();
+    const int anio = AnioEscrito();
+    const int servicio = ServicioSeleccionado();
+    if (motor.m_mes != mes || motor.m_anio != anio || motor.m_servicio != servicio)
+        return;
+    panel->clear();
+    if (static_cast<int>(m_cuadro->PlanesDelMes().size()) != DiasDelMes(mes, anio))
+        return;
+
+    CReglasServicio reglas;
+    LeerReglas(servicio, reglas);
+    const CMesCalculado calculado{&motor, &m_cuadro->ReferenciasDelMes(),
+                                  &m_cuadro->PlanesDelMes()};
+    const CListaAvisos avisos =
+        ComprobarPlanilla(mes, anio, servicio, reglas, QTimeZone::systemTimeZone(), &calculado);
+
+    for (const CAviso& aviso : avisos) {
+        auto* linea = new QListWidgetItem(aviso.m_texto, panel);
+        linea->setData(Qt::UserRole, aviso.m_dia);
+        linea->setToolTip(aviso.m_texto);
+    }
+    if (avisos.empty()) {
+        auto* linea = new QListWidgetItem(QStringLiteral("Sin avisos"), panel);
+        linea->setFlags(Qt::ItemIsEnabled);
+    }
+    const int n = static_cast<int>(avisos.size());
+    const QString cuenta = n == 0   ? QStringLiteral("Sin avisos")
+                           : n == 1 ? QStringLiteral("1 aviso")
+                                    : QStringLiteral("%1 avisos").arg(n);
+    if (QLabel* estado = window()->findChild<QLabel*>(QStringLiteral("MessagePane")))
+        estado->setText(cuenta);
+}
+
+void COstrevanView::AvisoElegido(QListWidgetItem* item) {
+    if (!item)
+        return;
+    const int dia = item->data(Qt::UserRole).toInt();
+    if (dia > 0 && m_cuadro->SeleccionarDia(CDateTime::FromDays(dia)))
+        m_cuadro->setFocus();
+}
+
 CTituloPlanilla COstrevanView::TituloImpresion() const {
     // The selectors as they are now, which may differ from the roster last built.
     return CTituloPlanilla{Meses() ? Meses()->currentText() : QString(), AnioEscrito(),
@@ -415,6 +483,7 @@ void COstrevanView::OnFilePrintPreview() {
 void COstrevanView::resizeEvent(QResizeEvent* event) {
     CTemplateForm::resizeEvent(event);
     AjustarCuadro();
+    AjustarAvisos();
 }
 
 void COstrevanView::AjustarCuadro() {
@@ -435,4 +504,23 @@ void COstrevanView::AjustarCuadro() {
     if (m_cuadro->geometry() != nuevo)
         m_cuadro->setGeometry(nuevo);
     m_cuadro->AjustarColumnas();
+}
+
+void COstrevanView::AjustarAvisos() {
+    QListWidget* panel = PanelAvisos();
+    const CControlTemplate* hueco = Template().Find(IdCuadro);
+    const CControlTemplate* lista = Template().Find(IdAvisos);
+    if (!panel || !hueco || !lista || !m_cuadro || m_cuadro->parentWidget() != this)
+        return;
+    // The list keeps its height and its distance below the grid, and the grid's width.
+    const QRect base = MapDialogRect(hueco->rect);
+    const QRect propio = MapDialogRect(lista->rect);
+    const QRect cuadro = m_cuadro->geometry();
+    const int bajada = cuadro.bottom() - base.bottom();
+    panel->setGeometry(QRect(propio.x(), propio.y() + bajada, cuadro.width(), propio.height()));
+    if (QWidget* titulo = GetDlgItem(IdTituloAvisos)) {
+        const CControlTemplate* plantilla = Template().Find(IdTituloAvisos);
+        if (plantilla)
+            titulo->move(MapDialogRect(plantilla->rect).topLeft() + QPoint(0, bajada));
+    }
 }

@@ -11,6 +11,8 @@
 #include <memory>
 
 class CComboList;
+class QListWidget;
+class QListWidgetItem;
 class CCuadroPlanilla;
 class CEditSpecial;
 struct CTituloPlanilla;
@@ -25,6 +27,8 @@ public:
     static constexpr int IdServicio = 1055;
     static constexpr int IdGenerar = 1056;
     static constexpr int IdCuadro = 1015;
+    static constexpr int IdAvisos = 1058;       // the list of the roster's warnings
+    static constexpr int IdTituloAvisos = 1059; // its label
 
     // Default font size and row height of a service without stored preferences.
     static constexpr int TamFuentePorDefecto = 15;
@@ -50,6 +54,7 @@ public:
     CEditSpecial* CampoAnio() const;
     CComboList* Servicios() const;
     CCuadroPlanilla* Cuadro() const { return m_cuadro.get(); }
+    QListWidget* PanelAvisos() const;
 
     // The selection: month 1-12 (-1 when none), year as typed, service ID (-1 when none).
     int MesSeleccionado() const;
@@ -77,6 +82,14 @@ public:
     // "Calendario..." of the personnel list: the worker's month (the selectors' month and
     // year) as a calendar file or a personal sheet, by the extension chosen.
     void ExportarCalendarioDe(QWidget* owner, int idPersona);
+    void OnConfigReglas();
+
+    // Checks the roster just built and lists its warnings under the grid, one line each
+    // ("Sin avisos" when there are none), with their count in the status bar. Does
+    // nothing unless the grid holds a complete build of the selected month and service.
+    void ActualizarAvisos();
+    // A double click on a warning selects its day on the roster.
+    void AvisoElegido(QListWidgetItem* item);
     // Printing and preview of the roster, under the title of the selectors.
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -95,6 +108,8 @@ private:
     // Places the roster grid to fill the form below the selectors, and its columns to
     // fill the grid.
     void AjustarCuadro();
+    // The warnings list under the grid, as wide as the grid.
+    void AjustarAvisos();
     // The print title's parts as the selectors show them.
     CTituloPlanilla TituloImpresion() const;
 

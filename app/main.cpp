@@ -26,6 +26,7 @@ const COrdenPrograma kOrdenes[] = {
     {"crear-bd", RunCrearBd, "crea una base de datos nueva, vacía o de demostración"},
     {"informe", RunInforme, "informe mensual de un servicio"},
     {"planilla", RunPlanilla, "planilla de un mes de un servicio en json, csv o pdf"},
+    {"avisos", RunAvisos, "avisos de la planilla de un mes: descansos, solapes, cobertura"},
     {"calendario", RunCalendario, "calendario de un trabajador en ics o su hoja personal en pdf"},
 };
 

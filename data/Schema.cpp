@@ -96,6 +96,41 @@ void RemoveOldTemporaries(const QFileInfo& target) {
             QFile::remove(path);
     }
 }
+
+// The tables of the roster checks' rules, added to a file made before them: each one
+// the file lacks is created as a new file has it. Silent: a read-only file goes without
+// (the checks then use their defaults).
+void EnsureRulesTables(sqlite3* db) {
+    if (!db)
+        return;
+    static const char* const tables[] = {"REGLAS_SERVICIO", "MINIMOS_COBERTURA"};
+    const QStringList statements =
+        DvSchema::StatementsOf(ReadResource(QStringLiteral(":/sql/schema.sql")));
+    for (const char* table : tables) {
+        sqlite3_stmt* stmt = nullptr;
+        bool present = true;
+        if (sqlite3_prepare_v2(db,
+                               "SELECT 1 FROM sqlite_master WHERE type = 'table' AND upper(name) "
+                               "= ?1",
+                               -1, &stmt, nullptr) == SQLITE_OK) {
+            sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
+            present = sqlite3_step(stmt) == SQLITE_ROW;
+        }
+        sqlite3_finalize(stmt);
+        if (present)
+            continue;
+        const QRegularExpression create(
+            QStringLiteral("^CREATE\\s+TABLE\\s+%1\\s*\\(").arg(QLatin1String(table)),
+            QRegularExpression::CaseInsensitiveOption);
+        for (const QString& statement : statements)
+            if (create.match(statement).hasMatch())
+                sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+}
+
+void RulesStep(CDbConnection& connection) {
+    EnsureRulesTables(connection.Handle());
+}
 } // namespace
 
 namespace DvSchema {
@@ -145,6 +180,7 @@ void Upgrade(CDbConnection& connection) {
     static const Step steps[] = {
         &CheckAndUpgrade, // AUX and VACACIONES
         &IndexStep,       // the indexes on the reference columns
+        &RulesStep,       // the tables of the roster checks' rules
     };
     for (const Step step : steps)
         step(connection);

@@ -73,6 +73,23 @@ CREATE TABLE PREF_IMPRESION (
     ALTO_FILA INTEGER,
     HORIZONTAL BOOLEAN
 );
+-- The rules a service's roster is checked against (one row per service at most; none:
+-- the defaults), and the fewest people each period of the day needs (one row per
+-- service and period at most; none: no minimum). PERIODO is the start hour 8, 15 or 22.
+CREATE TABLE REGLAS_SERVICIO (
+    ID INTEGER PRIMARY KEY,
+    ID_SERVICIO INTEGER,
+    DESCANSO_MINIMO INTEGER,
+    DESCANSO_SEMANAL INTEGER,
+    NOCHES_SEGUIDAS INTEGER
+);
+CREATE TABLE MINIMOS_COBERTURA (
+    ID INTEGER PRIMARY KEY,
+    ID_SERVICIO INTEGER,
+    PERIODO INTEGER,
+    MINIMO_LABORABLE INTEGER,
+    MINIMO_FESTIVO INTEGER
+);
 CREATE TABLE AUX (
     VERSION_MAJOR INTEGER,
     VERSION_MINOR INTEGER,

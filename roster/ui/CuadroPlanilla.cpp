@@ -198,6 +198,26 @@ void CCuadroPlanilla::PreguntarRecargar() {
         PublicarOrden(vista, IdGenerar);
 }
 
+bool CCuadroPlanilla::SeleccionarDia(const CDateTime& fecha) {
+    // The day numbers stand in the odd columns, in the first row of each week's block,
+    // with the date as their item data.
+    const int dia = fecha.DayNumber();
+    const int columna = 2 * DiaDeSemana(fecha) - 1;
+    CCellRecord celda;
+    for (int fila = 0; fila < GetRowCount(); ++fila) {
+        GetCell(columna, fila, &celda);
+        if (!celda.Has(CCellRecord::PropItemData) || celda.GetItemData() != dia)
+            continue;
+        if (GotoCell(columna, fila) != 0)
+            return false;
+        // Repainting stays off after a build: show the new current cell at once.
+        if (CellArea())
+            CellArea()->update();
+        return true;
+    }
+    return false;
+}
+
 // --- The month build -----------------------------------------------------------------------
 
 void CCuadroPlanilla::Vaciar() {
@@ -265,6 +285,8 @@ bool CCuadroPlanilla::GenerarPlanilla(int mes, int anio, int servicio, QWidget*,
         return false;
     m_generando = true;
     m_servicio = servicio;
+    m_referenciasMes.clear();
+    m_planesMes.clear();
 
     Vaciar();
 
@@ -302,6 +324,7 @@ bool CCuadroPlanilla::GenerarPlanilla(int mes, int anio, int servicio, QWidget*,
             const CDateTime fecha(anio, mes, d);
             w = DiaDeSemana(fecha);
             motor.CalcularDia(referencias, fecha, planes[w]);
+            m_planesMes.push_back(planes[w]);
             if (w == 7 || d >= dias)
                 break;
             progreso.Bombear();
@@ -346,11 +369,15 @@ bool CCuadroPlanilla::GenerarPlanilla(int mes, int anio, int servicio, QWidget*,
         inicioSemana += filasSemana;
         FijarBordeSemana(inicioSemana);
     }
+    m_referenciasMes = std::move(referencias);
     referencias.clear();
 
     progreso.Bombear();
-    if (progreso.Cancelado())
+    if (progreso.Cancelado()) {
         Vaciar();
+        m_referenciasMes.clear();
+        m_planesMes.clear();
+    }
     // A month without anybody leaves an empty roster, with nothing stored in it.
     BorrarSobrantes();
 

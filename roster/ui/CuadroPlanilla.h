@@ -69,6 +69,13 @@ public:
     static QFont FuentePlanilla(int alto);
 
     int Servicio() const { return m_servicio; }
+    // What the last complete build computed: its references and the day plan of every
+    // day of the month (day 1 first). Empty before a build and after a cancelled one.
+    const CListaReferencias& ReferenciasDelMes() const { return m_referenciasMes; }
+    const std::vector<CListaPlanDia>& PlanesDelMes() const { return m_planesMes; }
+    // Makes the day-number cell of the date the current cell, scrolled into view. False
+    // when the roster shown has no such day.
+    bool SeleccionarDia(const CDateTime& fecha);
     CMotorPlanilla& Motor() { return *m_motor; }
     const QFont& Fuente() const { return m_fuente; }
     int AltoFuente() const { return m_altoFuente; }
@@ -109,4 +116,6 @@ private:
     int m_servicio = 0;
     bool m_generando = false;
     CCellRecord m_registro; // scratch record of the build
+    CListaReferencias m_referenciasMes;
+    std::vector<CListaPlanDia> m_planesMes;
 };

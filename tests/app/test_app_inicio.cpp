@@ -233,6 +233,7 @@ private slots:
                                     "&Asignación de turnos...",
                                     "Op&ciones de planilla...",
                                     "&Festivos...",
+                                    "Reglas y mínimos...",
                                     "Barra de &herramientas",
                                     "Barra de &estado",
                                     "&Acerca de Ostrevan..."};

@@ -232,7 +232,8 @@ void DialogTemplateTest::progressTemplateBuildsAsGiven() {
 
 void DialogTemplateTest::rosterFormTemplateBuildsAsGiven() {
     CTemplateForm form(101);
-    QCOMPARE(form.sizeHint(), form.Units().MapSize(584, 382));
+    // 584 x 382 with the warnings list added under the grid.
+    QCOMPARE(form.sizeHint(), form.Units().MapSize(584, 446));
 
     auto* month = form.Item<CComboList>(1053);
     auto* year = form.Item<CEditSpecial>(1054);

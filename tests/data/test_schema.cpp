@@ -63,9 +63,10 @@ private slots:
 
 void TestSchema::newFileHasEveryTable() {
     const QString path = DataTest::NewDatabase("pradoluminar");
-    QStringList expected = {"ACCESO",      "ASIG_TURNOS", "AUX",       "BAJAS",    "DIASPERSONALES",
-                            "EXCEPCIONES", "FIESTAS",     "FUNCIONES", "PERSONAL", "PREF_IMPRESION",
-                            "TIPOSTURNO",  "TURNOS",      "VACACIONES"};
+    QStringList expected = {
+        "ACCESO",      "ASIG_TURNOS", "AUX",        "BAJAS",           "DIASPERSONALES",
+        "EXCEPCIONES", "FIESTAS",     "FUNCIONES",  "PERSONAL",        "PREF_IMPRESION",
+        "TIPOSTURNO",  "TURNOS",      "VACACIONES", "REGLAS_SERVICIO", "MINIMOS_COBERTURA"};
     expected.sort();
     QCOMPARE(Tables(path), expected);
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM AUX"), QString("1"));

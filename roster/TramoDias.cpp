@@ -1,0 +1,206 @@
+#include "TramoDias.h"
+
+#include "FechasSql.h"
+#include "Filas.h"
+#include "MotorPlanilla.h"
+
+#include <QStringList>
+#include <unordered_set>
+
+namespace {
+long long Clave(int idPersonal, int dia) {
+    return static_cast<long long>(idPersonal) * 1000000LL + dia;
+}
+
+// The 28th of the month of the day: a reference dated before it holds for that month.
+int Dia28(int dia) {
+    const CDateTime fecha = CDateTime::FromDays(dia);
+    return CDateTime(fecha.GetYear(), fecha.GetMonth(), 28).DayNumber();
+}
+} // namespace
+
+QString CondicionDias(const QString& columna, int desde, int hasta) {
+    // Numbers sort before every text, so the upper bound keeps texts out.
+    QStringList partes;
+    partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
+                  .arg(columna)
+                  .arg(desde)
+                  .arg(static_cast<qint64>(hasta) + 1);
+    // Every text that starts with one of the day's written forms: year, month and day,
+    // with '/' or '-', month and day with or without their leading zero. A form without
+    // the zero also takes the days that start with the same digit; the caller drops them.
+    for (int dia = desde; dia <= hasta; ++dia) {
+        const CDateTime fecha = CDateTime::FromDays(dia);
+        if (!fecha.IsValid())
+            continue;
+        const QString anio = QString::asprintf("%04d", fecha.GetYear());
+        QStringList meses{QString::asprintf("%02d", fecha.GetMonth())};
+        if (fecha.GetMonth() < 10)
+            meses << QString::number(fecha.GetMonth());
+        QStringList dias{QString::asprintf("%02d", fecha.GetDay())};
+        if (fecha.GetDay() < 10)
+            dias << QString::number(fecha.GetDay());
+        for (const QChar separador : {QLatin1Char('/'), QLatin1Char('-')})
+            for (const QString& mes : meses)
+                for (const QString& d : dias) {
+                    const QString prefijo = anio + separador + mes + separador + d;
+                    QString siguiente = prefijo;
+                    siguiente[siguiente.size() - 1] = QChar(siguiente.back().unicode() + 1);
+                    partes << QStringLiteral("(%1 >= '%2' AND %1 < '%3')")
+                                  .arg(columna, prefijo, siguiente);
+                }
+    }
+    return QLatin1Char('(') + partes.join(QLatin1String(" OR ")) + QLatin1Char(')');
+}
+
+const CReservaLibranzas& CTramoDias::Libranzas() {
+    if (m_externa)
+        return *m_externa;
+    if (!m_reservaLeida) {
+        m_reservaOk = m_reserva.CargarEntre(m_desde, m_hasta);
+        m_reservaLeida = true;
+    }
+    return m_reserva;
+}
+
+bool CTramoDias::CargarReferencias(const std::vector<int>& ids, const CListaReferencias& vecinas,
+                                   int diaVecino) {
+    // A month's reference is the worker's latest assignment dated before its 28th. The
+    // neighbour's one still holds before it when it is dated before this month's 28th,
+    // and after it unless an assignment is dated between the two 28ths. Only the others
+    // are read.
+    const int limite = Dia28(m_desde);
+    const int limiteVecino = Dia28(diaVecino);
+    bool ok = true;
+    std::unordered_set<int> cambian;
+    if (limiteVecino < limite && !vecinas.empty())
+        ok = DvFilas::Recorrer(
+            // The program's own form ('YYYY/MM/DD ...') from this month's 28th on is left
+            // out at once; any other form is checked on its day.
+            QStringLiteral("SELECT ID_PERSONAL, DV_DIA(DIA_REF) FROM ASIG_TURNOS WHERE %1 AND "
+                           "(DIA_REF < '%2' OR NOT (DIA_REF GLOB "
+                           "'[0-9][0-9][0-9][0-9]/[0-9][0-9]/[0-9][0-9]*'))")
+                .arg(DvFechasSql::DesdeDia(QStringLiteral("DIA_REF"), limiteVecino),
+                     CDateTime::FromDays(limite).ToQDate().toString(QStringLiteral("yyyy/MM/dd"))),
+            [&](const CDbRecordset& fila) {
+                const int dia = fila.GetInt(1);
+                if (!fila.IsNull(1) && dia >= limiteVecino && dia < limite)
+                    cambian.insert(fila.GetInt(0));
+            });
+    std::unordered_map<int, const CReferencia*> valen;
+    for (const CReferencia& ref : vecinas) {
+        const bool vale = limiteVecino < limite
+                              ? !cambian.count(ref.m_idPersonal)
+                              : ref.m_diaRef.IsValid() && ref.m_diaRef.Days() < limite;
+        if (vale)
+            valen.emplace(ref.m_idPersonal, &ref);
+    }
+    std::vector<int> leer;
+    for (int id : ids)
+        if (!valen.count(id))
+            leer.push_back(id);
+    const CDateTime primero = CDateTime::FromDays(m_desde);
+    const auto leidas = CargarReferenciasDe(leer, primero.GetMonth(), primero.GetYear());
+
+    m_referencias.clear();
+    m_referencias.reserve(ids.size());
+    for (int id : ids) {
+        const auto vale = valen.find(id);
+        if (vale != valen.end()) {
+            m_referencias.push_back(*vale->second);
+            continue;
+        }
+        const auto leida = leidas.find(id);
+        if (leida != leidas.end())
+            m_referencias.push_back(leida->second);
+    }
+    return ok;
+}
+
+bool CTramoDias::CargarExcepciones() {
+    m_excepciones.clear();
+    std::unordered_map<long long, int> ids;
+    return DvFilas::Recorrer(
+        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_HORA(HORAINICIAL), "
+                       "DV_HORA(HORAFINAL), DV_MINUTO(HORAINICIAL), DV_MINUTO(HORAFINAL) FROM "
+                       "EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 AND %3")
+            .arg(CondicionDias(QStringLiteral("DIA"), m_desde, m_hasta))
+            .arg(m_desde)
+            .arg(m_hasta),
+        [&](const CDbRecordset& fila) {
+            const int id = fila.GetInt(0);
+            const long long clave = Clave(fila.GetInt(1), fila.GetInt(2));
+            const auto it = m_excepciones.find(clave);
+            // The first exception of a worker's day is the one with the lowest row ID.
+            if (it != m_excepciones.end() && it->second.first < id)
+                return;
+            CExcepcion excepcion;
+            excepcion.m_tipo = fila.GetInt(3);
+            excepcion.m_horaInicio = fila.GetInt(4);
+            excepcion.m_horaFin = fila.GetInt(5);
+            excepcion.m_minutoInicio = fila.GetInt(6);
+            excepcion.m_minutoFin = fila.GetInt(7);
+            m_excepciones[clave] = {id, excepcion};
+        });
+}
+
+const CExcepcion* CTramoDias::Excepcion(int idPersonal, int dia) const {
+    const auto it = m_excepciones.find(Clave(idPersonal, dia));
+    return it == m_excepciones.end() ? nullptr : &it->second.second;
+}
+
+bool CTramoDias::Cargar(const CTablaTurnos& turnos, const std::vector<int>& ids,
+                        const CListaReferencias& vecinas, int diaVecino) {
+    m_turnos = &turnos;
+    bool ok = CargarReferencias(ids, vecinas, diaVecino);
+    ok = CargarExcepciones() && ok;
+    m_libranzas.CargarDeReserva(Libranzas(), m_referencias, false, m_desde, m_hasta);
+    return ok && m_reservaOk;
+}
+
+void CTramoDias::Periodos(int dia, std::vector<CPeriodoTrabajo>& salida) {
+    if (!m_turnos || dia < m_desde || dia > m_hasta)
+        return;
+    const CDateTime fecha = CDateTime::FromDays(dia);
+    for (const CReferencia& ref : m_referencias) {
+        const int id = ref.m_idPersonal;
+        CPeriodoTrabajo periodo;
+        periodo.m_dia = dia;
+        periodo.m_idPersona = id;
+        periodo.m_nombre = ref.m_nombrePlanilla;
+
+        // An exception of the day wins over leave and rotation.
+        if (const CExcepcion* excepcion = Excepcion(id, dia)) {
+            if (excepcion->m_tipo != 2)
+                continue;
+            SpanDelPeriodo(excepcion->m_horaInicio, excepcion->m_minutoInicio, excepcion->m_horaFin,
+                           excepcion->m_minutoFin, &periodo.m_inicio, &periodo.m_fin);
+            salida.push_back(periodo);
+            continue;
+        }
+
+        // A leave period puts the substitute on the worker's shift, or nobody.
+        QString nombreSuplente;
+        int suplente = -1;
+        int tipo = -1;
+        const bool ausente = m_libranzas.BuscarLibranza(id, fecha, nombreSuplente, suplente, tipo);
+        if (ausente && nombreSuplente.isEmpty())
+            continue;
+
+        const CTurno* turno = m_turnos->TurnoDelDia(ref.m_idTurno, dia - ref.m_diaRef.DayNumber());
+        if (!turno || turno->EsLibre())
+            continue;
+        if (ausente) {
+            periodo.m_idPersona = suplente;
+            periodo.m_idAusente = id;
+            periodo.m_tipoLibranza = tipo;
+            periodo.m_nombre = nombreSuplente;
+        }
+        periodo.m_idTurno = turno->m_id;
+        periodo.m_nombreTurno = turno->m_nombre.trimmed();
+        SpanDelPeriodo(turno->m_horaInicial.GetHour(), turno->m_horaInicial.GetMinute(),
+                       turno->m_horaFinal.GetHour(), turno->m_horaFinal.GetMinute(),
+                       &periodo.m_inicio, &periodo.m_fin);
+        salida.push_back(periodo);
+    }
+}
