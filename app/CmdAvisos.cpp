@@ -30,6 +30,7 @@ const char* const kUso =
     "  sin asignación de referencia, nombres repetidos, turnos solapados, suplencias\n"
     "  de uno mismo o de quien está ausente, descansos entre turnos y semanales,\n"
     "  noches seguidas y mínimos de personas por periodo.\n"
+    "  --bd FICHERO    base de datos\n"
     "  --mes M         mes de 1 a 12\n"
     "  --anio A        año posterior a 2000 (cuatro cifras)\n"
     "  --servicio S    número o nombre del servicio\n"
@@ -39,18 +40,8 @@ const char* const kUso =
     "                  json: {\"servicio\", \"mes\", \"anio\", \"avisos\": [...]}\n"
     "  --salida F      fichero que se escribe (UTF-8); sin él, la salida estándar\n"
     "  Sale con 0 haya o no avisos, 2 si los argumentos no son válidos y 1 si falla\n"
-    "  la base de datos o la escritura.\n";
-
-void ImprimirUso(std::FILE* destino) {
-    std::fputs(kUso, destino);
-}
-
-// One line on standard error.
-void ImprimirError(QString texto) {
-    texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "dravonela avisos: %s\n", texto.simplified().toLocal8Bit().constData());
-}
+    "  la base de datos o la escritura.\n"
+    "  --help          muestra esta ayuda\n";
 
 QByteArray TextoJson(const QString& texto) {
     const QByteArray arreglo = QJsonDocument(QJsonArray{texto}).toJson(QJsonDocument::Compact);
@@ -92,80 +83,51 @@ int RunAvisos(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance())
         app = std::make_unique<QCoreApplication>(argc, argv);
-    QStringList args;
-    for (int i = 2; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-
+    DvOrden::COrden orden("avisos", kUso);
     QString bd, mesTexto, anioTexto, servicioTexto, clave, salida;
     QString formato = QStringLiteral("texto");
     bool hayClave = false;
     bool haySalida = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--ayuda") || arg == QLatin1String("--help") ||
-            arg == QLatin1String("-h")) {
-            ImprimirUso(stdout);
-            return 0;
-        }
-        QString* destino = nullptr;
-        if (arg == QLatin1String("--bd"))
-            destino = &bd;
-        else if (arg == QLatin1String("--mes"))
-            destino = &mesTexto;
-        else if (arg == QLatin1String("--anio"))
-            destino = &anioTexto;
-        else if (arg == QLatin1String("--servicio"))
-            destino = &servicioTexto;
-        else if (arg == QLatin1String("--formato"))
-            destino = &formato;
-        else if (arg == QLatin1String("--clave")) {
-            destino = &clave;
-            hayClave = true;
-        } else if (arg == QLatin1String("--salida")) {
-            destino = &salida;
-            haySalida = true;
-        }
-        if (!destino) {
-            ImprimirError(QStringLiteral("argumento no reconocido: %1").arg(arg));
-            ImprimirUso(stderr);
-            return SalidaUso;
-        }
-        if (i + 1 >= args.size()) {
-            ImprimirError(QStringLiteral("falta el valor de %1").arg(arg));
-            ImprimirUso(stderr);
-            return SalidaUso;
-        }
-        *destino = args[++i];
-    }
+    orden.Valor("--bd", &bd);
+    orden.Valor("--mes", &mesTexto);
+    orden.Valor("--anio", &anioTexto);
+    orden.Valor("--servicio", &servicioTexto);
+    orden.Valor("--formato", &formato);
+    orden.Valor("--clave", &clave, &hayClave);
+    orden.Valor("--salida", &salida, &haySalida);
+    if (const int fin = orden.Leer(argc, argv); fin != DvOrden::Seguir)
+        return fin;
     if (bd.isEmpty() || mesTexto.isEmpty() || anioTexto.isEmpty() || servicioTexto.isEmpty()) {
-        ImprimirError(QStringLiteral("faltan argumentos: --bd, --mes, --anio y --servicio son "
-                                     "obligatorios"));
-        ImprimirUso(stderr);
-        return SalidaUso;
+        return orden.ErrorDeUso(QStringLiteral("faltan argumentos: --bd, --mes, --anio y "
+                                               "--servicio son obligatorios"));
     }
     int mes = 0;
     if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
-        ImprimirError(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+        orden.Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
         return SalidaUso;
     }
     int anio = 0;
     if (!LeerEntero(anioTexto, anio) || anio <= 2000 || anio > 9999) {
-        ImprimirError(
+        orden.Error(
             QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(anioTexto));
         return SalidaUso;
     }
     formato = formato.trimmed().toLower();
     const bool json = formato == QLatin1String("json");
     if (!json && formato != QLatin1String("texto")) {
-        ImprimirError(QStringLiteral("formato no reconocido: %1 (use texto o json)").arg(formato));
+        orden.Error(QStringLiteral("formato no reconocido: %1 (use texto o json)").arg(formato));
         return SalidaUso;
     }
     if (haySalida && salida.isEmpty()) {
-        ImprimirError(QStringLiteral("falta el nombre del fichero de --salida"));
+        orden.Error(QStringLiteral("falta el nombre del fichero de --salida"));
         return SalidaUso;
     }
+    if (haySalida) {
+        if (const int fin = orden.ComprobarSalida(salida, bd); fin != DvOrden::Seguir)
+            return fin;
+    }
     if (!QFileInfo(bd).isFile()) {
-        ImprimirError(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
+        orden.Error(QStringLiteral("no existe el fichero de base de datos %1").arg(bd));
         return SalidaBaseDatos;
     }
 
@@ -174,7 +136,7 @@ int RunAvisos(int argc, char** argv) {
     DvOrden::CBaseOrden base;
     if (const int salidaError = DvOrden::AbrirBaseYServicio(
             bd, hayClave ? &clave : nullptr, servicioTexto,
-            [](const QString& texto) { ImprimirError(texto); }, base))
+            [&orden](const QString& texto) { orden.Error(texto); }, base))
         return salidaError;
     const QStringList& errores = *base.errores;
 
@@ -183,18 +145,12 @@ int RunAvisos(int argc, char** argv) {
     const CListaAvisos avisos =
         errores.isEmpty() ? ComprobarPlanilla(mes, anio, base.servicio, reglas) : CListaAvisos();
     if (!errores.isEmpty()) {
-        ImprimirError(
+        orden.Error(
             QStringLiteral("Hubo un error comprobando la planilla: %1").arg(errores.first()));
         return SalidaBaseDatos;
     }
 
     const QByteArray bytes =
         json ? AvisosJson(base.servicio, mes, anio, avisos) : AvisosTexto(avisos);
-    QString error;
-    if (!DvArchivo::Escribir(haySalida ? salida : QStringLiteral("-"), bytes, &error, true)) {
-        ImprimirError(QStringLiteral("No se pudo escribir %1: %2")
-                          .arg(haySalida ? salida : QStringLiteral("la salida"), error));
-        return SalidaBaseDatos;
-    }
-    return 0;
+    return orden.EscribirSalida(haySalida ? salida : QStringLiteral("-"), bytes);
 }

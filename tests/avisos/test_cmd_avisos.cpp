@@ -192,11 +192,11 @@ private slots:
             QVERIFY(!QFile::exists(ruta));
         }
 
-        // Never over the database it reads.
+        // Never over the database it reads: refused as a bad argument, before anything runs.
         const QByteArray antes = Leer(m_bd);
         const CResultado encima = Ejecutar(QStringList{"avisos"} + m_mes +
                                            QStringList{"--servicio", "1", "--salida", m_bd});
-        QCOMPARE(encima.codigo, 1);
+        QCOMPARE(encima.codigo, 2);
         QCOMPARE(Leer(m_bd), antes);
     }
 };
