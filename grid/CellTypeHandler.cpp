@@ -73,14 +73,15 @@ void CCellTypeHandler::GetBestSize(QPainter*, QSize* size, const CCellRecord& re
 const QFont& CCellTypeHandler::CellFont(const CCellRecord& record) const {
     if (const QFont* font = record.GetFont())
         return *font;
-    if (const QFont* font = m_grid->Sheet().defaultFont)
+    if (const QFont* font = m_grid->Sheet().Options().defaultFont)
         return *font;
     return m_grid->font();
 }
 
 void CCellTypeHandler::GetColors(const CCellRecord& record, int selected, int current,
                                  GridColor* text, GridColor* back) const {
-    const bool highlight = current || (selected && (m_grid->Sheet().selectionHighlight & 2));
+    const bool highlight =
+        current || (selected && (m_grid->Sheet().Options().selectionHighlight & 2));
     if (highlight) {
         *text = record.GetHTextColor();
         *back = record.GetHBackColor();
@@ -122,7 +123,7 @@ void HLine(QPainter* dc, const QPen& pen, int y, int left, int right) {
 } // namespace
 
 void CCellTypeHandler::DrawBorder(QPainter* dc, QRect* rect, const CCellRecord& record) const {
-    const CGridSheet& sheet = m_grid->Sheet();
+    const CGridOptions& sheet = m_grid->Sheet().Options();
     const int style = record.GetBorder();
     const QPen* ownPen = record.GetBorderPen();
     const QPen& pen = ownPen ? *ownPen : sheet.gridLinePen;
@@ -182,7 +183,7 @@ void CCellTypeHandler::DrawTextContent(QPainter* dc, const QRect& rect, int offs
                                        const CCellRecord& record, int selected, int current) const {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
-    const CGridSheet& sheet = m_grid->Sheet();
+    const CGridOptions& sheet = m_grid->Sheet().Options();
     const int style = record.GetCellTypeStyle();
     const QString& text = (m_useLabel || style == 8) ? record.GetLabel() : record.GetText();
     if (const QFont* font = record.GetFont())
