@@ -1,5 +1,6 @@
 #include "MemoryCellSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 CMemoryCellSource::CMemoryCellSource() = default;
@@ -178,6 +179,7 @@ int CMemoryCellSource::AppendRow() {
 }
 
 int CMemoryCellSource::InsertRow(int row) {
+    Changed();
     if (m_rowCount == 0)
         return 0;
     const int lastIndex = m_firstRowIndex + m_rowCount - 1;
@@ -207,6 +209,7 @@ int CMemoryCellSource::AppendColumn() {
 }
 
 int CMemoryCellSource::InsertColumn(int column) {
+    Changed();
     for (RowNode* r = m_firstRow; r; r = r->next) {
         if (r->cellCount == 0)
             continue;
@@ -235,6 +238,7 @@ int CMemoryCellSource::InsertColumn(int column) {
 }
 
 int CMemoryCellSource::DeleteRow(int row) {
+    Changed();
     if (m_rowCount == 0)
         return 0;
     const int lastIndex = m_firstRowIndex + m_rowCount - 1;
@@ -265,6 +269,7 @@ int CMemoryCellSource::DeleteRow(int row) {
 }
 
 int CMemoryCellSource::DeleteColumn(int column) {
+    Changed();
     for (RowNode* r = m_firstRow; r; r = r->next) {
         if (r->cellCount == 0)
             continue;
@@ -296,6 +301,7 @@ int CMemoryCellSource::DeleteColumn(int column) {
 }
 
 int CMemoryCellSource::DeleteCell(int column, int row) {
+    Changed();
     RowNode* r = FindRow(row, false);
     if (!r)
         return 0;
@@ -308,6 +314,7 @@ int CMemoryCellSource::DeleteCell(int column, int row) {
 }
 
 int CMemoryCellSource::DeleteAll() {
+    Changed();
     RowNode* r = m_firstRow;
     while (r) {
         RowNode* next = r->next;
@@ -323,6 +330,7 @@ int CMemoryCellSource::DeleteAll() {
 }
 
 int CMemoryCellSource::DeleteRowsFrom(int row) {
+    Changed();
     if (m_rowCount == 0)
         return 0;
     if (row <= m_firstRowIndex)
@@ -357,6 +365,7 @@ int CMemoryCellSource::GetCell(int column, int row, CCellRecord* record) {
 }
 
 int CMemoryCellSource::SetCell(int column, int row, const CCellRecord* record) {
+    Changed();
     RowNode* r = FindRow(row, true);
     CellNode* cell = FindCell(r, row, column, true);
     if (record) {
@@ -379,12 +388,19 @@ int CMemoryCellSource::GetPrevNonBlankColumn(int column, int row) {
         return -1;
     if (start > lastIndex)
         start = lastIndex;
+    // Left of the last column asked about in this row the answer is known already.
+    const bool known = m_prevText.valid && m_prevText.row == row && m_prevText.column <= column;
+    const int stop = std::max(known ? m_prevText.column : 0, 0);
+    int answer = known ? m_prevText.answer : -1;
     CellNode* cell = FindCell(r, row, start, false);
-    for (int index = start; cell && index >= 0; --index, cell = cell->prev) {
-        if (cell->hasRecord && !cell->record.GetText().isEmpty())
-            return index;
+    for (int index = start; cell && index >= stop; --index, cell = cell->prev) {
+        if (cell->hasRecord && !cell->record.GetText().isEmpty()) {
+            answer = index;
+            break;
+        }
     }
-    return -1;
+    m_prevText = {true, row, column, answer};
+    return answer;
 }
 
 int CMemoryCellSource::GetNextNonBlankColumn(int column, int row) {
