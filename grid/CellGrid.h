@@ -33,17 +33,13 @@ class QPainter;
 
 // Sections: the component windows, as the hooks name them.
 namespace GridSection {
+// clang-format off
 enum : int {
-    CellArea = 1,
-    TopHeading = 2,
-    SideHeading = 3,
-    Corner = 4,
-    HScroll = 5,
-    VScroll = 6,
-    Tabs = 7,
-    Hint = 8,
+    CellArea = 1, TopHeading = 2, SideHeading = 3, Corner = 4,
+    HScroll = 5, VScroll = 6, Tabs = 7, Hint = 8
 };
-}
+// clang-format on
+} // namespace GridSection
 
 // Indices of the cell types every grid registers.
 namespace GridCellType {

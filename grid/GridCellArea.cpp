@@ -35,18 +35,6 @@ constexpr int kDragStepMs = 40;
 constexpr int kHintDelayMs = 600;
 } // namespace
 
-// --- Tracking line ------------------------------------------------------------------------
-
-CGridTrackingLine::CGridTrackingLine(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    hide();
-}
-
-void CGridTrackingLine::paintEvent(QPaintEvent*) {
-    QPainter dc(this);
-    dc.fillRect(rect(), QBrush(Qt::black, Qt::Dense4Pattern));
-}
-
 // --- Cell area ----------------------------------------------------------------------------
 
 CGridCellArea::CGridCellArea(CGridParts& parts, QWidget* parent) : QWidget(parent), m_parts(parts) {
@@ -59,7 +47,13 @@ CGridCellArea::CGridCellArea(CGridParts& parts, QWidget* parent) : QWidget(paren
     m_hintTimer.setSingleShot(true);
     m_hintTimer.setInterval(kHintDelayMs);
     connect(&m_hintTimer, &QTimer::timeout, this, [this] { ShowHint(); });
-    m_trackLine = new CGridTrackingLine(this);
+    m_trackLine = new QWidget(this);
+    m_trackLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette dots = m_trackLine->palette();
+    dots.setBrush(QPalette::Window, QBrush(Qt::black, Qt::Dense4Pattern));
+    m_trackLine->setPalette(dots);
+    m_trackLine->setAutoFillBackground(true);
+    m_trackLine->hide();
 }
 
 void CGridCellArea::ShowHint() {
@@ -169,18 +163,22 @@ void CGridCellArea::ButtonUp(QMouseEvent* event, bool right) {
 }
 
 void CGridCellArea::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        ButtonDown(event, false);
-    else if (event->button() == Qt::RightButton)
-        ButtonDown(event, true);
-    event->accept();
+    Button(event, true);
 }
 
 void CGridCellArea::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        ButtonUp(event, false);
-    else if (event->button() == Qt::RightButton)
-        ButtonUp(event, true);
+    Button(event, false);
+}
+
+void CGridCellArea::Button(QMouseEvent* event, bool down) {
+    const Qt::MouseButton button = event->button();
+    if (button == Qt::LeftButton || button == Qt::RightButton) {
+        const bool right = button == Qt::RightButton;
+        if (down)
+            ButtonDown(event, right);
+        else
+            ButtonUp(event, right);
+    }
     event->accept();
 }
 

@@ -9,16 +9,6 @@
 
 struct CGridParts;
 
-// The dotted line that follows the pointer across the cell area while a divider is dragged.
-class CGridTrackingLine : public QWidget {
-    Q_OBJECT
-public:
-    explicit CGridTrackingLine(QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
 class CGridCellArea : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +37,8 @@ private:
     // The cell under a point, as the start of its joined block, with its rectangle;
     // false when the point is outside all cells.
     bool CellAt(const QPoint& point, int* column, int* row, QRect* rect) const;
+    // A left or right button pressed or let go.
+    void Button(QMouseEvent* event, bool down);
     void ButtonDown(QMouseEvent* event, bool right);
     void ButtonUp(QMouseEvent* event, bool right);
     void ShowHint();
@@ -62,5 +54,6 @@ private:
     QTimer m_dragTimer;
     QTimer m_hintTimer;
     int m_wheelRemainder = 0;
-    CGridTrackingLine* m_trackLine = nullptr;
+    // The dotted line that follows the pointer while a divider is dragged.
+    QWidget* m_trackLine = nullptr;
 };

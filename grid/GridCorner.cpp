@@ -35,14 +35,14 @@ int CGridCorner::HitCell(const QPoint&, int* column, int* row, QRect* rect) {
     return 0;
 }
 
-void CGridCorner::ClickHook(int, int, int buttonDown, bool right, const QRect& rect,
-                            const QPoint& point, int processed) {
-    if (right)
-        m_parts.grid.OnCornerRightClick(buttonDown, rect, point, processed);
+void CGridCorner::CallHook(int, int, Press press, bool right, const QRect& rect,
+                           const QPoint& point, int processed) {
+    CCellGrid& grid = m_parts.grid;
+    const int down = press == Press::Down ? 1 : 0;
+    if (press == Press::Double)
+        grid.OnCornerDoubleClick(rect, point, processed);
+    else if (right)
+        grid.OnCornerRightClick(down, rect, point, processed);
     else
-        m_parts.grid.OnCornerClick(buttonDown, rect, point, processed);
-}
-
-void CGridCorner::DoubleClickHook(int, int, const QRect& rect, const QPoint& point, int processed) {
-    m_parts.grid.OnCornerDoubleClick(rect, point, processed);
+        grid.OnCornerClick(down, rect, point, processed);
 }

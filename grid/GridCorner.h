@@ -13,8 +13,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     int HitDivider(const QPoint& point, int* index) override;
     int HitCell(const QPoint& point, int* column, int* row, QRect* rect) override;
-    void ClickHook(int column, int row, int buttonDown, bool right, const QRect& rect,
-                   const QPoint& point, int processed) override;
-    void DoubleClickHook(int column, int row, const QRect& rect, const QPoint& point,
-                         int processed) override;
+    void CallHook(int column, int row, Press press, bool right, const QRect& rect,
+                  const QPoint& point, int processed) override;
 };

@@ -97,10 +97,7 @@ void CGridHeadingBase::mousePressEvent(QMouseEvent* event) {
         StartSizing(event->position().toPoint());
         return;
     }
-    if (event->button() == Qt::LeftButton)
-        Click(event, 1, false);
-    else if (event->button() == Qt::RightButton)
-        Click(event, 1, true);
+    Click(event, 1);
 }
 
 void CGridHeadingBase::mouseReleaseEvent(QMouseEvent* event) {
@@ -113,17 +110,14 @@ void CGridHeadingBase::mouseReleaseEvent(QMouseEvent* event) {
         m_swallowRelease = false;
         return;
     }
-    if (event->button() == Qt::LeftButton)
-        Click(event, 0, false);
-    else if (event->button() == Qt::RightButton)
-        Click(event, 0, true);
+    Click(event, 0);
 }
 
 void CGridHeadingBase::mouseDoubleClickEvent(QMouseEvent* event) {
     m_parts.navigator.SetModifiers(event->modifiers());
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        Click(event, 1, true);
+        Click(event, 1);
         return;
     }
     if (event->button() != Qt::LeftButton)
@@ -150,10 +144,13 @@ void CGridHeadingBase::mouseDoubleClickEvent(QMouseEvent* event) {
     CCellRecord record;
     const int processed =
         CellTypeAt(m_parts.grid, column, row, &record)->OnDoubleClick(column, row, rect, point);
-    DoubleClickHook(column, row, rect, point, processed);
+    CallHook(column, row, Press::Double, false, rect, point, processed);
 }
 
-void CGridHeadingBase::Click(QMouseEvent* event, int buttonDown, bool right) {
+void CGridHeadingBase::Click(QMouseEvent* event, int buttonDown) {
+    const bool right = event->button() == Qt::RightButton;
+    if (!right && event->button() != Qt::LeftButton)
+        return;
     const QPoint point = event->position().toPoint();
     if (buttonDown)
         m_parts.windows.CellArea()->setFocus(Qt::MouseFocusReason);
@@ -165,7 +162,7 @@ void CGridHeadingBase::Click(QMouseEvent* event, int buttonDown, bool right) {
     CCellTypeHandler* type = CellTypeAt(m_parts.grid, column, row, &record);
     const int processed = right ? type->OnRightClick(column, row, buttonDown, rect, point)
                                 : type->OnClick(column, row, buttonDown, rect, point);
-    ClickHook(column, row, buttonDown, right, rect, point, processed);
+    CallHook(column, row, buttonDown ? Press::Down : Press::Up, right, rect, point, processed);
 }
 
 // --- Sizing -------------------------------------------------------------------------------
@@ -245,10 +242,7 @@ CGridAxisHeading::CGridAxisHeading(CGridParts& parts, bool top, QWidget* parent)
 
 void CGridAxisHeading::paintEvent(QPaintEvent* event) {
     QPainter dc(this);
-    if (m_top)
-        m_parts.painter.PaintTopHeading(&dc, event->rect(), size());
-    else
-        m_parts.painter.PaintSideHeading(&dc, event->rect(), size());
+    m_parts.painter.PaintHeading(&dc, event->rect(), size(), m_top);
 }
 
 int CGridAxisHeading::HitDivider(const QPoint& point, int* index) {
@@ -295,23 +289,20 @@ int CGridAxisHeading::HitCell(const QPoint& point, int* column, int* row, QRect*
     return 0;
 }
 
-void CGridAxisHeading::ClickHook(int column, int row, int buttonDown, bool right, const QRect& rect,
-                                 const QPoint& point, int processed) {
+void CGridAxisHeading::CallHook(int column, int row, Press press, bool right, const QRect& rect,
+                                const QPoint& point, int processed) {
     CCellGrid& grid = m_parts.grid;
-    if (m_top && right)
-        grid.OnTopHeadingRightClick(column, row, buttonDown, rect, point, processed);
+    const int down = press == Press::Down ? 1 : 0;
+    if (press == Press::Double && m_top)
+        grid.OnTopHeadingDoubleClick(column, row, rect, point, processed);
+    else if (press == Press::Double)
+        grid.OnSideHeadingDoubleClick(column, row, rect, point, processed);
+    else if (m_top && right)
+        grid.OnTopHeadingRightClick(column, row, down, rect, point, processed);
     else if (m_top)
-        grid.OnTopHeadingClick(column, row, buttonDown, rect, point, processed);
+        grid.OnTopHeadingClick(column, row, down, rect, point, processed);
     else if (right)
-        grid.OnSideHeadingRightClick(column, row, buttonDown, rect, point, processed);
+        grid.OnSideHeadingRightClick(column, row, down, rect, point, processed);
     else
-        grid.OnSideHeadingClick(column, row, buttonDown, rect, point, processed);
-}
-
-void CGridAxisHeading::DoubleClickHook(int column, int row, const QRect& rect, const QPoint& point,
-                                       int processed) {
-    if (m_top)
-        m_parts.grid.OnTopHeadingDoubleClick(column, row, rect, point, processed);
-    else
-        m_parts.grid.OnSideHeadingDoubleClick(column, row, rect, point, processed);
+        grid.OnSideHeadingClick(column, row, down, rect, point, processed);
 }

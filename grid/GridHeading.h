@@ -35,10 +35,10 @@ protected:
     virtual int HitDivider(const QPoint& point, int* index) = 0;
     // The heading cell under the point (1 when none) and its rectangle.
     virtual int HitCell(const QPoint& point, int* column, int* row, QRect* rect) = 0;
-    virtual void ClickHook(int column, int row, int buttonDown, bool right, const QRect& rect,
-                           const QPoint& point, int processed) = 0;
-    virtual void DoubleClickHook(int column, int row, const QRect& rect, const QPoint& point,
-                                 int processed) = 0;
+    // The grid's hook for a button pressed, let go or double-clicked on a heading cell.
+    enum class Press { Down, Up, Double };
+    virtual void CallHook(int column, int row, Press press, bool right, const QRect& rect,
+                          const QPoint& point, int processed) = 0;
 
     CGridParts& m_parts;
 
@@ -55,7 +55,8 @@ private:
     void FinishSizing();
     // Stores a slot size the way the axis takes it (rows: 0 to 1024, uniform 1 to 1024).
     void ApplySlotSize(int size);
-    void Click(QMouseEvent* event, int buttonDown, bool right);
+    // A click of the left or right button on a heading cell.
+    void Click(QMouseEvent* event, int buttonDown);
 
     int m_section;
     int m_armedKind = GridSizing::None;
@@ -78,10 +79,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     int HitDivider(const QPoint& point, int* index) override;
     int HitCell(const QPoint& point, int* column, int* row, QRect* rect) override;
-    void ClickHook(int column, int row, int buttonDown, bool right, const QRect& rect,
-                   const QPoint& point, int processed) override;
-    void DoubleClickHook(int column, int row, const QRect& rect, const QPoint& point,
-                         int processed) override;
+    void CallHook(int column, int row, Press press, bool right, const QRect& rect,
+                  const QPoint& point, int processed) override;
 
 private:
     bool m_top;

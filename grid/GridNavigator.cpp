@@ -25,14 +25,17 @@ int CGridNavigator::GotoCell(int column, int row) {
         if (column == columns.Target() && row == rows.Target())
             return 0;
     }
-    if (!m_sheet.Source()->OnCanMove(columns.Current(), rows.Current(), column, row))
+    // The data source, then the owner, may refuse.
+    const int fromColumn = columns.Current();
+    const int fromRow = rows.Current();
+    if (!m_sheet.Source()->OnCanMove(fromColumn, fromRow, column, row) ||
+        !m_grid.OnCanMove(fromColumn, fromRow, column, row))
         return 2;
-    if (!m_grid.OnCanMove(columns.Current(), rows.Current(), column, row))
-        return 2;
-    columns.SetTarget(column);
-    rows.SetTarget(row);
-    columns.SetFirst(columns.FirstToShow(column));
-    rows.SetFirst(rows.FirstToShow(row));
+    for (CGridAxis* axis : {&columns, &rows}) {
+        const int to = axis == &columns ? column : row;
+        axis->SetTarget(to);
+        axis->SetFirst(axis->FirstToShow(to));
+    }
     CompleteMove();
     return 0;
 }
@@ -105,14 +108,16 @@ int CGridNavigator::GotoSlot(bool rows, int index) {
 int CGridNavigator::MoveView(int leftColumn, int topRow) {
     CGridAxis& columns = m_sheet.Columns();
     CGridAxis& rows = m_sheet.Rows();
-    leftColumn =
-        std::clamp(leftColumn, columns.Locked(), std::max(columns.Locked(), columns.Last()));
-    topRow = std::clamp(topRow, rows.Locked(), std::max(rows.Locked(), rows.Last()));
+    // Never before the locked slots nor past the furthest view.
+    const auto within = [](const CGridAxis& a, int first) {
+        return std::clamp(first, a.Locked(), std::max(a.Locked(), a.Last()));
+    };
+    leftColumn = within(columns, leftColumn);
+    topRow = within(rows, topRow);
     if (leftColumn == columns.First() && topRow == rows.First())
         return 0;
-    if (!m_sheet.Source()->OnCanViewMove(columns.First(), rows.First(), leftColumn, topRow))
-        return 2;
-    if (!m_grid.OnCanViewMove(columns.First(), rows.First(), leftColumn, topRow))
+    if (!m_sheet.Source()->OnCanViewMove(columns.First(), rows.First(), leftColumn, topRow) ||
+        !m_grid.OnCanViewMove(columns.First(), rows.First(), leftColumn, topRow))
         return 2;
     columns.SetFirst(leftColumn);
     rows.SetFirst(topRow);
@@ -194,16 +199,12 @@ bool CGridNavigator::KeyDown(int key) {
             GotoColumn(columns.Count() - 1);
         break;
     case Qt::Key_Left:
-        GotoColumn(columns.Target() - 1);
-        break;
     case Qt::Key_Right:
-        GotoColumn(columns.Target() + 1);
+        GotoColumn(columns.Target() + (key == Qt::Key_Right ? 1 : -1));
         break;
     case Qt::Key_Up:
-        GotoRow(rows.Target() - 1);
-        break;
     case Qt::Key_Down:
-        GotoRow(rows.Target() + 1);
+        GotoRow(rows.Target() + (key == Qt::Key_Down ? 1 : -1));
         break;
     default:
         break;

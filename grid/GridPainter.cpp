@@ -83,36 +83,30 @@ void CGridPainter::PaintCellArea(QPainter* dc, const QRect& dirty, const QSize& 
         m_grid.OnDrawFocusRect(dc, focus);
 }
 
-void CGridPainter::PaintTopHeading(QPainter* dc, const QRect& dirty, const QSize& size) {
-    Prepare(dc, GridSection::TopHeading);
-    const int W = size.width();
-    const CGridAxis& rows = m_sheet.Rows();
-    const int T = rows.HeadingExtent();
+void CGridPainter::PaintHeading(QPainter* dc, const QRect& dirty, const QSize& size, bool top) {
+    Prepare(dc, top ? GridSection::TopHeading : GridSection::SideHeading);
+    // The top heading shows the heading rows along the columns; the side heading the
+    // heading columns along the rows.
+    const CGridAxis& headings = top ? m_sheet.Rows() : m_sheet.Columns();
+    const CGridAxis& along = top ? m_sheet.Columns() : m_sheet.Rows();
+    const int length = top ? size.width() : size.height();
+    const int extent = headings.HeadingExtent();
+    const auto strip = [top](int from, int to, int across) {
+        return top ? QRect(from, 0, to - from, across) : QRect(0, from, across, to - from);
+    };
     const QColor back = ToQColor(m_sheet.HeadingDefault().GetBackColor());
-    const CGridSlots columns = m_sheet.Columns().VisibleSlots(W);
-    const int firstTop = rows.HeadingPos(-rows.HeadingCount());
-    if (firstTop > 0)
-        dc->fillRect(QRect(0, 0, W, firstTop), back);
-    PaintCells(dc, dirty, rows.HeadingSlots(), columns, QPoint(0, T), nullptr);
-    if (columns.end < W)
-        dc->fillRect(QRect(columns.end, 0, W - columns.end, T), back);
-}
-
-void CGridPainter::PaintSideHeading(QPainter* dc, const QRect& dirty, const QSize& size) {
-    Prepare(dc, GridSection::SideHeading);
-    const int H = size.height();
-    const CGridAxis& columns = m_sheet.Columns();
-    const int S = columns.HeadingExtent();
-    const QColor back = ToQColor(m_sheet.HeadingDefault().GetBackColor());
-    const int firstLeft = columns.HeadingPos(-columns.HeadingCount());
-    if (firstLeft > 0)
-        dc->fillRect(QRect(0, 0, firstLeft, H), back);
-    const CGridSlots rows = m_sheet.Rows().VisibleSlots(H);
-    CGridSlots headingColumns;
-    headingColumns.items = columns.HeadingSlots();
-    PaintCells(dc, dirty, rows.items, headingColumns, QPoint(S, 0), nullptr);
-    if (rows.end < H)
-        dc->fillRect(QRect(0, rows.end, S, H - rows.end), back);
+    const int outermost = headings.HeadingPos(-headings.HeadingCount());
+    if (outermost > 0) // the room before the outermost heading slot
+        dc->fillRect(top ? QRect(0, 0, length, outermost) : QRect(0, 0, outermost, length), back);
+    const CGridSlots cells = along.VisibleSlots(length);
+    CGridSlots headingSlots;
+    headingSlots.items = headings.HeadingSlots();
+    if (top)
+        PaintCells(dc, dirty, headingSlots.items, cells, QPoint(0, extent), nullptr);
+    else
+        PaintCells(dc, dirty, cells.items, headingSlots, QPoint(extent, 0), nullptr);
+    if (cells.end < length)
+        dc->fillRect(strip(cells.end, length, extent), back);
 }
 
 void CGridPainter::PaintCorner(QPainter* dc, const QSize& size) {

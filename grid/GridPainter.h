@@ -20,8 +20,8 @@ public:
 
     // Each paints a window of the given size; dirty is the part asked for.
     void PaintCellArea(QPainter* dc, const QRect& dirty, const QSize& size, bool focused);
-    void PaintTopHeading(QPainter* dc, const QRect& dirty, const QSize& size);
-    void PaintSideHeading(QPainter* dc, const QRect& dirty, const QSize& size);
+    // The top heading (top), or the side heading.
+    void PaintHeading(QPainter* dc, const QRect& dirty, const QSize& size, bool top);
     void PaintCorner(QPainter* dc, const QSize& size);
     // The width that fits a column's contents (a double click on its divider).
     int BestFitWidth(int column);

@@ -35,24 +35,22 @@ enum : int { Keyboard = 0, LeftButton = 1, RightButton = 2, Drag = 3, ScrollBar 
 
 // Plain options of a sheet; the grid's setters check their ranges.
 struct CGridOptions {
-    int rowHighlight = 0;
-    int selectionHighlight = 1;
-    int vScrollMode = 0;
-    int hScrollMode = 0;
-    int joinFollow = 1;
-    int drawGridLines = 1;
-    int allowOverflow = 1;
-    int columnSizing = 1;
-    int bestFit = 1;
+    // The current row drawn as current, and the highlight mode the cell types consult.
+    int rowHighlight = 0, selectionHighlight = 1;
+    // Thumb dragging: 0 the view moves when the thumb is let go, 1 it follows the thumb.
+    int vScrollMode = 0, hScrollMode = 0;
+    // Moves land on a joined block's start; grid lines; text running over empty cells.
+    int joinFollow = 1, drawGridLines = 1, allowOverflow = 1;
+    // Divider dragging of columns, and the best fit on a divider's double click.
+    int columnSizing = 1, bestFit = 1;
+    // Pixels between a cell's edge and left- or right-aligned text.
     int textMargin = 4;
-    int useHints = 0;
-    int useScrollHints = 0;
+    // The hint window over cells and beside a dragged thumb.
+    int useHints = 0, useScrollHints = 0;
     QPen gridLinePen;
     const QFont* defaultFont = nullptr;
     // Sizes asked for the scroll bars and the sheet-tab strip.
-    int vScrollWidth = 17;
-    int hScrollHeight = 17;
-    int tabWidth = 0;
+    int vScrollWidth = 17, hScrollHeight = 17, tabWidth = 0;
 };
 
 // The rectangles of the last layout, in grid client coordinates.

@@ -27,7 +27,11 @@ bool CGridWindows::Create(CGridParts& parts) {
         m_topHeading = new CGridTopHeading(parts, &m_grid);
         m_sideHeading = new CGridSideHeading(parts, &m_grid);
         m_corner = new CGridCorner(parts, &m_grid);
-        m_tabs = new CGridTabStrip(&m_grid);
+        m_tabs = new QWidget(&m_grid); // the sheet-tab strip: never given a width
+        m_tabs->setAutoFillBackground(true);
+        QPalette face = m_tabs->palette();
+        face.setColor(QPalette::Window, ToQColor(GetGridSysColor(GridSysColor::ButtonFace)));
+        m_tabs->setPalette(face);
         m_vScroll = new CGridScrollBar(parts, Qt::Vertical, &m_grid);
         m_hScroll = new CGridScrollBar(parts, Qt::Horizontal, &m_grid);
         m_hint = new CGridHintWnd(&m_grid);

@@ -7,18 +7,12 @@
 // When the rows end above the bottom of the cell area, the data source and the hook are
 // asked for more (OnHitBottom) once the event loop is idle again, never while painting.
 
+#include "GridComponents.h"
+
 #include <QTimer>
 
 class CCellGrid;
 class CGridSheet;
-class CGridCellArea;
-class CGridTopHeading;
-class CGridSideHeading;
-class CGridCorner;
-class CGridScrollBar;
-class CGridTabStrip;
-class CGridHintWnd;
-class QWidget;
 struct CGridParts;
 
 class CGridWindows {
@@ -68,7 +62,7 @@ private:
     CGridCorner* m_corner = nullptr;
     CGridScrollBar* m_vScroll = nullptr;
     CGridScrollBar* m_hScroll = nullptr;
-    CGridTabStrip* m_tabs = nullptr;
+    QWidget* m_tabs = nullptr;
     CGridHintWnd* m_hint = nullptr;
     QWidget* m_trackingWindow = nullptr;
     bool m_inLayout = false;
