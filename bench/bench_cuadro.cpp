@@ -9,6 +9,7 @@
 
 #include "../tests/roster/GeneradorBd.h"
 
+#include "BenchMain.h"
 #include "CuadroPlanilla.h"
 #include "DbConnection.h"
 #include "Progreso.h"
@@ -99,12 +100,7 @@ BENCHMARK(GenerarMes)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->MinTi
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = RunWidgetBenchmarks(argc, argv);
     CDbConnection::Instance().Reset();
-    return 0;
+    return result;
 }

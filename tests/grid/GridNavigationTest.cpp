@@ -20,23 +20,9 @@ bool Refused(int column, int row) {
     return (column * 7 + row * 3) % 13 == 0 && row > 0;
 }
 
-class NavGrid : public CCellGrid {
+class NavGrid : public GridTest::MoveRecorder {
 public:
-    QStringList calls;
     int OnCanMove(int, int, int column, int row) override { return Refused(column, row) ? 0 : 1; }
-    void OnColumnChange(int o, int n) override {
-        calls << QStringLiteral("col %1>%2").arg(o).arg(n);
-    }
-    void OnRowChange(int o, int n) override { calls << QStringLiteral("row %1>%2").arg(o).arg(n); }
-    void OnCellChange(int oc, int nc, int orow, int nrow) override {
-        calls << QStringLiteral("cell %1,%2>%3,%4").arg(oc).arg(orow).arg(nc).arg(nrow);
-    }
-    void OnLeftColumnChange(int o, int n) override {
-        calls << QStringLiteral("left %1>%2").arg(o).arg(n);
-    }
-    void OnTopRowChange(int o, int n) override {
-        calls << QStringLiteral("top %1>%2").arg(o).arg(n);
-    }
 };
 
 // The rules of the moves, for a grid of equal columns and rows.
