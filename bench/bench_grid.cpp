@@ -2,6 +2,7 @@
 // reading them back cell by cell, and painting a full roster-like cell area of
 // 1200 x 800 pixels.
 
+#include "BenchMain.h"
 #include "CellGrid.h"
 #include "GridComponents.h"
 
@@ -139,11 +140,5 @@ BENCHMARK(BM_PaintRosterCellArea)->Arg(0)->Arg(50000)->Unit(benchmark::kMillisec
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

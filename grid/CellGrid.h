@@ -24,23 +24,22 @@ class CGridTopHeading;
 class CGridSideHeading;
 class CGridCorner;
 class CGridScrollBar;
-class CGridTabStrip;
 class CGridHintWnd;
+class CGridWindows;
+class CGridNavigator;
+class CGridPainter;
+struct CGridParts;
 class QPainter;
 
 // Sections: the component windows, as the hooks name them.
 namespace GridSection {
+// clang-format off
 enum : int {
-    CellArea = 1,
-    TopHeading = 2,
-    SideHeading = 3,
-    Corner = 4,
-    HScroll = 5,
-    VScroll = 6,
-    Tabs = 7,
-    Hint = 8,
+    CellArea = 1, TopHeading = 2, SideHeading = 3, Corner = 4,
+    HScroll = 5, VScroll = 6, Tabs = 7, Hint = 8
 };
-}
+// clang-format on
+} // namespace GridSection
 
 // Indices of the cell types every grid registers.
 namespace GridCellType {
@@ -77,18 +76,18 @@ public:
 
     // --- Columns and rows -------------------------------------------------------------
     int SetColumnCount(int count, int redraw = 1);
-    int GetColumnCount() const { return m_sheet->columnCount; }
+    int GetColumnCount() const { return m_sheet->ColumnCount(); }
     int SetRowCount(int count, int redraw = 1);
-    int GetRowCount() const { return m_sheet->rowCount; }
+    int GetRowCount() const { return m_sheet->RowCount(); }
     int SetColumnWidth(int column, int width);
     // The width, or 1 for an invalid column.
     int GetColumnWidth(int column) const;
     int GetColumnWidth(int column, int* width) const;
     int SetDefaultColumnWidth(int width);
     int SetDefaultRowHeight(int height);
-    int GetDefaultRowHeight() const { return m_sheet->defaultRowHeight; }
+    int GetDefaultRowHeight() const { return m_sheet->Rows().DefaultSize(); }
     int SetUniformRowHeight(int flag);
-    int GetUniformRowHeight() const { return m_sheet->uniformRowHeight; }
+    int GetUniformRowHeight() const { return m_sheet->Rows().Uniform() ? 1 : 0; }
     int SetRowHeight(int row, int height);
     // The height, 0 for an invalid row (heading rows are negative).
     int GetRowHeight(int row) const;
@@ -97,8 +96,8 @@ public:
     int DeleteRow(int row);
     int LockColumns(int count);
     int LockRows(int count);
-    int GetLockedColumns() const { return m_sheet->lockedColumns; }
-    int GetLockedRows() const { return m_sheet->lockedRows; }
+    int GetLockedColumns() const { return m_sheet->Columns().Locked(); }
+    int GetLockedRows() const { return m_sheet->Rows().Locked(); }
     int JoinCells(int startColumn, int startRow, int endColumn, int endRow);
     int UnjoinCells(int column, int row);
     // The block containing the cell; 1 when the cell is not joined.
@@ -122,9 +121,9 @@ public:
 
     // --- Headings and component sizes -------------------------------------------------
     int SetTopHeadingHeight(int height);
-    int GetTopHeadingHeight() const { return m_sheet->topHeadingHeight; }
+    int GetTopHeadingHeight() const { return m_sheet->TopHeadingHeight(); }
     int SetSideHeadingWidth(int width);
-    int GetSideHeadingWidth() const { return m_sheet->sideHeadingWidth; }
+    int GetSideHeadingWidth() const { return m_sheet->SideHeadingWidth(); }
     int SetTopHeadingRowCount(int count);
     int GetTopHeadingRowCount() const { return m_sheet->TopHeadingRows(); }
     int SetTopHeadingRowHeight(int row, int height);
@@ -135,9 +134,9 @@ public:
 
     // --- Behaviour options ------------------------------------------------------------
     int SetSelectionHighlight(int mode);
-    int GetSelectionHighlight() const { return m_sheet->selectionHighlight; }
+    int GetSelectionHighlight() const { return m_sheet->Options().selectionHighlight; }
     int SetRowHighlight(int flag);
-    int GetRowHighlight() const { return m_sheet->rowHighlight; }
+    int GetRowHighlight() const { return m_sheet->Options().rowHighlight; }
     int SetVScrollMode(int mode);
     int SetHScrollMode(int mode);
     int EnableRedraw(int flag);
@@ -156,18 +155,18 @@ public:
     void SetTrackingWindow(QWidget* window);
 
     // --- Current cell and view --------------------------------------------------------
-    int GetCurrentColumn() const { return m_sheet->currentColumn; }
-    int GetCurrentRow() const { return m_sheet->currentRow; }
-    int GetLeftColumn() const { return m_sheet->leftColumn; }
-    int GetTopRow() const { return m_sheet->topRow; }
+    int GetCurrentColumn() const { return m_sheet->Columns().Current(); }
+    int GetCurrentRow() const { return m_sheet->Rows().Current(); }
+    int GetLeftColumn() const { return m_sheet->Columns().First(); }
+    int GetTopRow() const { return m_sheet->Rows().First(); }
     int GotoCell(int column, int row);
     int GotoRow(int row);
     int GotoColumn(int column);
     // Moves the view (not the current cell).
     int SetTopRow(int row);
     int SetLeftColumn(int column);
-    int GetLastTopRow() const { return m_sheet->lastTopRow; }
-    int GetLastLeftColumn() const { return m_sheet->lastLeftColumn; }
+    int GetLastTopRow() const { return m_sheet->Rows().Last(); }
+    int GetLastLeftColumn() const { return m_sheet->Columns().Last(); }
 
     // --- Repainting -------------------------------------------------------------------
     void RedrawAll();
@@ -195,20 +194,20 @@ public:
     // The registered type at index; the text type for 0 or any unused index.
     CCellTypeHandler* GetCellType(int index) const;
     int SetDataSource(std::unique_ptr<CCellSource> source);
-    CCellSource* GetDataSource() const { return m_sheet->source.get(); }
-    CGridSheet& Sheet() { return *m_sheet; }
+    CCellSource* GetDataSource() const { return m_sheet->Source(); }
+    // The sheet, to read: only the grid's own parts change it.
     const CGridSheet& Sheet() const { return *m_sheet; }
-    CGridCellArea* CellArea() const { return m_cellArea; }
-    CGridTopHeading* TopHeading() const { return m_topHeading; }
-    CGridSideHeading* SideHeading() const { return m_sideHeading; }
-    CGridCorner* Corner() const { return m_corner; }
-    CGridScrollBar* VScrollBar() const { return m_vScroll; }
-    CGridScrollBar* HScrollBar() const { return m_hScroll; }
-    CGridHintWnd* HintWindow() const { return m_hint; }
+    CGridCellArea* CellArea() const;
+    CGridTopHeading* TopHeading() const;
+    CGridSideHeading* SideHeading() const;
+    CGridCorner* Corner() const;
+    CGridScrollBar* VScrollBar() const;
+    CGridScrollBar* HScrollBar() const;
+    CGridHintWnd* HintWindow() const;
     const QPen& WhitePen() const { return m_whitePen; }
     const QPen& ShadowPen() const { return m_shadowPen; }
     // The key modifiers of the key or mouse event being handled.
-    Qt::KeyboardModifiers CurrentModifiers() const { return m_modifiers; }
+    Qt::KeyboardModifiers CurrentModifiers() const;
 
     // --- Hooks, in their fixed order --------------------------------------------------
     // Subclasses override what they need; the defaults allow (1) or do nothing. Sections
@@ -299,84 +298,27 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    friend class CGridCellArea;
-    friend class CGridHeadingBase;
-    friend class CGridTopHeading;
-    friend class CGridSideHeading;
-    friend class CGridCorner;
-    friend class CGridScrollBar;
-    friend class CCellTypeHandler;
-
     struct TypeSlot {
         bool inUse = false;
         std::unique_ptr<CCellTypeHandler> type;
         int data = 0;
     };
 
-    void CreateComponents();
     void FinishSetup();
-    CCellSource* SourceOf(int column, int* dataColumn) const;
-    void RescaleHeadings(std::vector<int>& sizes, int oldTotal, int newTotal);
+    // Lays a cell's joined block over its record (the blocks are kept by the sheet).
+    void ApplyJoin(int column, int row, CCellRecord* record) const;
 
-    // Navigation (CellGridNavigation.cpp).
-    int ClampAndFollowRow(int row, int direction, int* result);
-    int ClampAndFollowColumn(int column, int direction, int* result);
-    void ScrollRowIntoView(int row);
-    void ScrollColumnIntoView(int column);
-    int MoveView(int leftColumn, int topRow);
-    void CompleteMove();
-    int RowsInPage(int fromRow, int direction) const;
-    int ColumnsInPage(int fromColumn, int direction) const;
-    void CalcLastScrollPositions();
-    void UpdateScrollBars();
-    void ScrollBarAction(bool vertical, int action, int position);
-    void HandleKey(int key);
-    void MoveTrackingWindow();
-    void InvalidateCurrent(int column, int row);
-
-    // Geometry helpers (cell-area coordinates).
-    int ColumnLeft(int column) const;
-    int RowTop(int row) const;
-    bool ColumnVisible(int column) const;
-    bool RowVisible(int row) const;
-    int TopHeadingRowTop(int row) const;
-    // The visible column under x or the visible row under y of the cell area; -1 when none.
-    int ColumnFromX(int x) const;
-    int RowFromY(int y) const;
-    int SideHeadingColumnLeft(int column) const;
-    QRect BlockRect(int startColumn, int startRow, int columnSpan, int rowSpan) const;
-
-    // Painting (CellGridPaint.cpp).
-    void PaintCellArea(QPainter* dc, const QRect& dirty);
-    void PaintTopHeading(QPainter* dc, const QRect& dirty);
-    void PaintSideHeading(QPainter* dc, const QRect& dirty);
-    void PaintCorner(QPainter* dc);
-    void DrawOneCell(QPainter* dc, CCellRecord* record, int column, int row, const QRect& rect,
-                     int current);
-    int BestFitWidth(int column);
-
-    std::vector<std::unique_ptr<CGridSheet>> m_sheets;
-    CGridSheet* m_sheet = nullptr;
+    std::unique_ptr<CGridSheet> m_sheet;
     std::vector<TypeSlot> m_types;
-    CGridCellArea* m_cellArea = nullptr;
-    CGridTopHeading* m_topHeading = nullptr;
-    CGridSideHeading* m_sideHeading = nullptr;
-    CGridCorner* m_corner = nullptr;
-    CGridScrollBar* m_vScroll = nullptr;
-    CGridScrollBar* m_hScroll = nullptr;
-    CGridTabStrip* m_tabs = nullptr;
-    CGridHintWnd* m_hint = nullptr;
-    QWidget* m_trackingWindow = nullptr;
+    std::unique_ptr<CGridWindows> m_windows;
+    std::unique_ptr<CGridNavigator> m_navigator;
+    std::unique_ptr<CGridPainter> m_painter;
+    std::unique_ptr<CGridParts> m_parts;
     int m_redrawEnabled = 1;
-    int m_useHints = 0;
-    int m_useScrollHints = 0;
     bool m_failed = false;
     bool m_tearingDown = false;
-    bool m_inLayout = false;
     CCellRecord m_scratch;
     QPen m_whitePen;
     QPen m_shadowPen;
     CGridPrintOptions m_printOptions;
-    Qt::KeyboardModifiers m_modifiers;
-    bool m_lastKeyConsumed = false;
 };

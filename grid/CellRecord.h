@@ -16,34 +16,20 @@ class CCellRecord;
 
 // Alignment bits of a cell.
 namespace GridAlign {
-enum : int {
-    Left = 1,
-    Right = 2,
-    HCenter = 4,
-    Bottom = 16,
-    VCenter = 32,
-};
+enum : int { Left = 1, Right = 2, HCenter = 4, Bottom = 16, VCenter = 32 };
 }
 
 // Border style bits; every edge is drawn inside the cell rectangle.
 namespace GridBorder {
+// clang-format off
 enum : int {
-    ThinLeft = 0x1,
-    ThinTop = 0x2,
-    ThinRight = 0x4,
-    ThinBottom = 0x8,
-    MediumLeft = 0x10,
-    MediumTop = 0x20,
-    MediumRight = 0x40,
-    MediumBottom = 0x80,
-    ThickLeft = 0x100,
-    ThickTop = 0x200,
-    ThickRight = 0x400,
-    ThickBottom = 0x800,
-    Recessed = 0x1000,
-    Raised = 0x2000,
+    ThinLeft = 0x1, ThinTop = 0x2, ThinRight = 0x4, ThinBottom = 0x8,             // 1 pixel
+    MediumLeft = 0x10, MediumTop = 0x20, MediumRight = 0x40, MediumBottom = 0x80, // 2 pixels
+    ThickLeft = 0x100, ThickTop = 0x200, ThickRight = 0x400, ThickBottom = 0x800, // 3 pixels
+    Recessed = 0x1000, Raised = 0x2000                                            // 3-D frames
 };
-}
+// clang-format on
+} // namespace GridBorder
 
 // Data type values of a cell.
 namespace GridDataType {

@@ -73,14 +73,15 @@ void CCellTypeHandler::GetBestSize(QPainter*, QSize* size, const CCellRecord& re
 const QFont& CCellTypeHandler::CellFont(const CCellRecord& record) const {
     if (const QFont* font = record.GetFont())
         return *font;
-    if (const QFont* font = m_grid->Sheet().defaultFont)
+    if (const QFont* font = m_grid->Sheet().Options().defaultFont)
         return *font;
     return m_grid->font();
 }
 
 void CCellTypeHandler::GetColors(const CCellRecord& record, int selected, int current,
                                  GridColor* text, GridColor* back) const {
-    const bool highlight = current || (selected && (m_grid->Sheet().selectionHighlight & 2));
+    const bool highlight =
+        current || (selected && (m_grid->Sheet().Options().selectionHighlight & 2));
     if (highlight) {
         *text = record.GetHTextColor();
         *back = record.GetHBackColor();
@@ -102,27 +103,19 @@ int EdgeWidth(int style, int thin, int medium, int thick) {
     return 0;
 }
 
-void VLine(QPainter* dc, const QPen& pen, int x, int top, int bottom) {
+// A line of one pixel's width from one point to another, both included.
+void Line(QPainter* dc, const QPen& pen, const QPoint& from, const QPoint& to) {
     if (pen.style() == Qt::SolidLine) {
-        dc->fillRect(QRect(x, top, 1, bottom - top + 1), pen.color());
+        dc->fillRect(QRect(from, to), pen.color());
     } else {
         dc->setPen(pen);
-        dc->drawLine(x, top, x, bottom);
-    }
-}
-
-void HLine(QPainter* dc, const QPen& pen, int y, int left, int right) {
-    if (pen.style() == Qt::SolidLine) {
-        dc->fillRect(QRect(left, y, right - left + 1, 1), pen.color());
-    } else {
-        dc->setPen(pen);
-        dc->drawLine(left, y, right, y);
+        dc->drawLine(from, to);
     }
 }
 } // namespace
 
 void CCellTypeHandler::DrawBorder(QPainter* dc, QRect* rect, const CCellRecord& record) const {
-    const CGridSheet& sheet = m_grid->Sheet();
+    const CGridOptions& sheet = m_grid->Sheet().Options();
     const int style = record.GetBorder();
     const QPen* ownPen = record.GetBorderPen();
     const QPen& pen = ownPen ? *ownPen : sheet.gridLinePen;
@@ -141,22 +134,22 @@ void CCellTypeHandler::DrawBorder(QPainter* dc, QRect* rect, const CCellRecord& 
         EdgeWidth(style, GridBorder::ThinBottom, GridBorder::MediumBottom, GridBorder::ThickBottom);
 
     for (int i = 0; i < left; ++i)
-        VLine(dc, pen, r.left() + i, r.top(), r.bottom());
+        Line(dc, pen, {r.left() + i, r.top()}, {r.left() + i, r.bottom()});
     for (int i = 0; i < top; ++i)
-        HLine(dc, pen, r.top() + i, r.left(), r.right());
+        Line(dc, pen, {r.left(), r.top() + i}, {r.right(), r.top() + i});
     // Every plain cell shows a light grey line on its right and bottom edges.
     if (right > 0) {
         for (int i = 0; i < right; ++i)
-            VLine(dc, pen, r.right() - i, r.top(), r.bottom());
+            Line(dc, pen, {r.right() - i, r.top()}, {r.right() - i, r.bottom()});
     } else if (sheet.drawGridLines && !frame3d) {
-        VLine(dc, gridPen, r.right(), r.top(), r.bottom());
+        Line(dc, gridPen, {r.right(), r.top()}, {r.right(), r.bottom()});
         right = 1;
     }
     if (bottom > 0) {
         for (int i = 0; i < bottom; ++i)
-            HLine(dc, pen, r.bottom() - i, r.left(), r.right());
+            Line(dc, pen, {r.left(), r.bottom() - i}, {r.right(), r.bottom() - i});
     } else if (sheet.drawGridLines && !frame3d) {
-        HLine(dc, gridPen, r.bottom(), r.left(), r.right());
+        Line(dc, gridPen, {r.left(), r.bottom()}, {r.right(), r.bottom()});
         bottom = 1;
     }
 
@@ -166,10 +159,10 @@ void CCellTypeHandler::DrawBorder(QPainter* dc, QRect* rect, const CCellRecord& 
         const QPen& dark = m_grid->ShadowPen();
         const QPen& topLeft = recessed ? dark : light;
         const QPen& bottomRight = recessed ? light : dark;
-        HLine(dc, topLeft, r.top(), r.left(), r.right());
-        VLine(dc, topLeft, r.left(), r.top(), r.bottom());
-        HLine(dc, bottomRight, r.bottom(), r.left(), r.right());
-        VLine(dc, bottomRight, r.right(), r.top(), r.bottom());
+        Line(dc, topLeft, {r.left(), r.top()}, {r.right(), r.top()});
+        Line(dc, topLeft, {r.left(), r.top()}, {r.left(), r.bottom()});
+        Line(dc, bottomRight, {r.left(), r.bottom()}, {r.right(), r.bottom()});
+        Line(dc, bottomRight, {r.right(), r.top()}, {r.right(), r.bottom()});
         left = std::max(left, 1);
         top = std::max(top, 1);
         right = std::max(right, 1);
@@ -182,7 +175,7 @@ void CCellTypeHandler::DrawTextContent(QPainter* dc, const QRect& rect, int offs
                                        const CCellRecord& record, int selected, int current) const {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
-    const CGridSheet& sheet = m_grid->Sheet();
+    const CGridOptions& sheet = m_grid->Sheet().Options();
     const int style = record.GetCellTypeStyle();
     const QString& text = (m_useLabel || style == 8) ? record.GetLabel() : record.GetText();
     if (const QFont* font = record.GetFont())

@@ -220,7 +220,7 @@ void CDropListCellType::OpenList() {
         m_list = new CDropListBox(this, area);
     }
     const QFont* cellFont = record.GetFont();
-    const QFont* font = cellFont ? cellFont : m_grid->Sheet().defaultFont;
+    const QFont* font = cellFont ? cellFont : m_grid->Sheet().Options().defaultFont;
     int lineHeight = 12;
     if (font) {
         m_list->setFont(*font);

@@ -28,62 +28,30 @@ struct CGridPrintOptions {
 
     // Stores options 1 to 6 and 10 (the outline as value != 0) and ignores other numbers.
     void Set(int option, int value) {
-        switch (option) {
-        case GridPrintOption::TopHeadings:
-            printTopHeadings = value;
-            break;
-        case GridPrintOption::SideHeadings:
-            printSideHeadings = value;
-            break;
-        case GridPrintOption::LeftMargin:
-            leftMargin = value;
-            break;
-        case GridPrintOption::TopMargin:
-            topMargin = value;
-            break;
-        case GridPrintOption::RightMargin:
-            rightMargin = value;
-            break;
-        case GridPrintOption::BottomMargin:
-            bottomMargin = value;
-            break;
-        case GridPrintOption::Outline:
-            outline = value != 0 ? 1 : 0;
-            break;
-        default:
-            break;
-        }
+        if (int* field = Field(option))
+            *field = option == GridPrintOption::Outline ? (value != 0 ? 1 : 0) : value;
     }
     // 1 for an unknown option.
     int Get(int option, int* value) const {
-        int v = 0;
-        switch (option) {
-        case GridPrintOption::TopHeadings:
-            v = printTopHeadings;
-            break;
-        case GridPrintOption::SideHeadings:
-            v = printSideHeadings;
-            break;
-        case GridPrintOption::LeftMargin:
-            v = leftMargin;
-            break;
-        case GridPrintOption::TopMargin:
-            v = topMargin;
-            break;
-        case GridPrintOption::RightMargin:
-            v = rightMargin;
-            break;
-        case GridPrintOption::BottomMargin:
-            v = bottomMargin;
-            break;
-        case GridPrintOption::Outline:
-            v = outline;
-            break;
-        default:
+        const int* field = const_cast<CGridPrintOptions*>(this)->Field(option);
+        if (!field)
             return 1;
-        }
         if (value)
-            *value = v;
+            *value = *field;
         return 0;
+    }
+
+private:
+    // Options 1 to 6 stand in this order; the outline is 10.
+    int* Field(int option) {
+        int CGridPrintOptions::*const fields[] = {
+            &CGridPrintOptions::printTopHeadings, &CGridPrintOptions::printSideHeadings,
+            &CGridPrintOptions::leftMargin,       &CGridPrintOptions::topMargin,
+            &CGridPrintOptions::rightMargin,      &CGridPrintOptions::bottomMargin};
+        if (option == GridPrintOption::Outline)
+            return &outline;
+        if (option < GridPrintOption::TopHeadings || option > GridPrintOption::BottomMargin)
+            return nullptr;
+        return &(this->*fields[option - GridPrintOption::TopHeadings]);
     }
 };

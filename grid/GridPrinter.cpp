@@ -133,11 +133,11 @@ int CGridPrinter::PrintPrepare(const CPrintDeviceMeasures& device, int firstColu
 
     firstColumn = std::max(firstColumn, 0);
     firstRow = std::max(firstRow, 0);
-    lastColumn = std::min(lastColumn, s.columnCount - 1);
-    lastRow = std::min(lastRow, s.rowCount - 1);
+    lastColumn = std::min(lastColumn, s.ColumnCount() - 1);
+    lastRow = std::min(lastRow, s.RowCount() - 1);
 
-    const double sideStart = o.printSideHeadings ? s.sideHeadingWidth * o.horizontalScale : 0.0;
-    const double topStart = o.printTopHeadings ? s.topHeadingHeight * o.verticalScale : 0.0;
+    const double sideStart = o.printSideHeadings ? s.SideHeadingWidth() * o.horizontalScale : 0.0;
+    const double topStart = o.printTopHeadings ? s.TopHeadingHeight() * o.verticalScale : 0.0;
     const std::vector<Span> columns = Paginate(firstColumn, lastColumn, sideStart, width, true);
     const std::vector<Span> rows = Paginate(firstRow, lastRow, topStart, height, false);
     m_columnPages = static_cast<int>(columns.size());
@@ -200,7 +200,7 @@ QFont CGridPrinter::PrintFont(const CCellRecord& record) const {
         source = gridDefault.GetFont();
     }
     if (!source)
-        source = m_grid.Sheet().defaultFont;
+        source = m_grid.Sheet().Options().defaultFont;
     QFont font = source ? *source : m_grid.font();
     if (font.pixelSize() <= 0) {
         const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;

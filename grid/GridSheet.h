@@ -1,9 +1,17 @@
 #pragma once
-// The state of one sheet of a grid: counts, sizes, the current cell and the view, the
-// default cells, options, the data source and the rectangles of the last layout.
+// The state of one sheet of a grid: its columns and rows (each a CGridAxis), the column
+// table, the default cells, the options, the data source, the joined blocks and the
+// rectangles of the last layout.
+//
+// Everyone reads it through a const reference (CCellGrid::Sheet()); only the grid's own
+// parts change it, through the operations below, which keep its tables in step: the
+// column table with the column count, the columns' sources with the sheet's source, the
+// axes' room with the layout.
 
 #include "CellRecord.h"
 #include "CellSource.h"
+#include "GridAxis.h"
+#include "GridJoins.h"
 
 #include <QCursor>
 #include <QPen>
@@ -11,9 +19,10 @@
 #include <memory>
 #include <vector>
 
-// One entry of the column table.
+class QFont;
+
+// One entry of the column table (its width is kept by the column axis).
 struct CGridColumn {
-    int width = 75;
     CCellSource* source = nullptr; // the sheet's source unless replaced
     CCellRecord defaultCell;       // copied from the grid default when the column is made
     int dataColumn = 0;            // the column number used with the data source
@@ -24,93 +33,111 @@ namespace GridInput {
 enum : int { Keyboard = 0, LeftButton = 1, RightButton = 2, Drag = 3, ScrollBar = 4 };
 }
 
+// Plain options of a sheet; the grid's setters check their ranges.
+struct CGridOptions {
+    // The current row drawn as current, and the highlight mode the cell types consult.
+    int rowHighlight = 0, selectionHighlight = 1;
+    // Thumb dragging: 0 the view moves when the thumb is let go, 1 it follows the thumb.
+    int vScrollMode = 0, hScrollMode = 0;
+    // Moves land on a joined block's start; grid lines; text running over empty cells.
+    int joinFollow = 1, drawGridLines = 1, allowOverflow = 1;
+    // Divider dragging of columns, and the best fit on a divider's double click.
+    int columnSizing = 1, bestFit = 1;
+    // Pixels between a cell's edge and left- or right-aligned text.
+    int textMargin = 4;
+    // The hint window over cells and beside a dragged thumb.
+    int useHints = 0, useScrollHints = 0;
+    QPen gridLinePen;
+    const QFont* defaultFont = nullptr;
+    // Sizes asked for the scroll bars and the sheet-tab strip.
+    int vScrollWidth = 17, hScrollHeight = 17, tabWidth = 0;
+};
+
+// The rectangles of the last layout, in grid client coordinates.
+struct CGridLayout {
+    QRect cellArea;
+    QRect topHeading;
+    QRect sideHeading;
+    QRect corner;
+    QRect vScroll;
+    QRect hScroll;
+    QRect tabs;
+};
+
 class CGridSheet {
 public:
     CGridSheet();
 
-    // Columns.
-    int columnCount = 0;
-    int currentColumn = -1;
-    int previousColumn = -1;
-    int leftColumn = 0;
-    int previousLeftColumn = 0;
-    int targetColumn = -1;
-    std::vector<CGridColumn> columns;
-    int defaultColumnWidth = 75;
+    // --- Reading ---------------------------------------------------------------------
+    const CGridAxis& Columns() const { return m_columns; }
+    const CGridAxis& Rows() const { return m_rows; }
+    int ColumnCount() const { return m_columns.Count(); }
+    int RowCount() const { return m_rows.Count(); }
+    // Width of any column and height of any row; heading columns and rows are negative.
+    int ColumnWidth(int column) const { return m_columns.Size(column); }
+    int RowHeight(int row) const { return m_rows.Size(row); }
+    int TopHeadingRows() const { return m_rows.HeadingCount(); }
+    int SideHeadingColumns() const { return m_columns.HeadingCount(); }
+    int TopHeadingHeight() const { return m_rows.HeadingExtent(); }
+    int SideHeadingWidth() const { return m_columns.HeadingExtent(); }
+    const CCellRecord& GridDefault() const { return m_gridDefault; }
+    const CCellRecord& HeadingDefault() const { return m_headingDefault; }
+    // The entry of column 0 <= column < ColumnCount().
+    const CGridColumn& Column(int column) const { return m_table[static_cast<size_t>(column)]; }
+    const CGridOptions& Options() const { return m_options; }
+    const CGridLayout& Layout() const { return m_layout; }
+    CCellSource* Source() const { return m_source.get(); }
+    const CJoinBlocks& Joins() const { return m_joins; }
+    int InputKind() const { return m_inputKind; }
+    const QCursor& ArrowCursor() const { return m_arrowCursor; }
+    const QCursor& WestEastCursor() const { return m_westEastCursor; }
+    const QCursor& NorthSouthCursor() const { return m_northSouthCursor; }
 
-    // Rows.
-    int rowCount = 0;
-    int currentRow = -1;
-    int previousRow = -1;
-    int topRow = 0;
-    int previousTopRow = 0;
-    int targetRow = -1;
-    std::vector<int> rowHeights; // per-row heights when uniformRowHeight is 0
-    int uniformRowHeight = 0;
-    int defaultRowHeight = 20;
+    // The source holding a cell and the column number it knows the cell by (heading
+    // cells and columns beyond the count: the sheet's source, the same number).
+    CCellSource* SourceOf(int column, int row, int* dataColumn) const;
+    // The joined block holding the cell (of the columns counted); false when it has none.
+    bool FindBlock(int column, int row, CGridBlock* block) const;
+    // The joined block holding the cell, or the cell alone.
+    CGridBlock BlockOf(int column, int row) const;
+    // A block's rectangle in cell-area coordinates (heading cells lie before the origin).
+    QRect BlockRect(const CGridBlock& block) const;
 
-    // Headings: index 0 is heading row -1 (next to the cells), index 1 row -2, and so on;
-    // the same for the side heading columns.
-    std::vector<int> topHeadingHeights{20};
-    std::vector<int> sideHeadingWidths{25};
-    CCellRecord gridDefault;
-    CCellRecord headingDefault;
-    int topHeadingHeight = 20;
-    int sideHeadingWidth = 40;
-    int vScrollWidth = 17;
-    int hScrollHeight = 17;
-    int tabWidth = 0;
+    // --- Changing (the grid's own parts) ---------------------------------------------
+    CGridAxis& Columns() { return m_columns; }
+    CGridAxis& Rows() { return m_rows; }
+    CJoinBlocks& Joins() { return m_joins; }
+    CGridOptions& Options() { return m_options; }
+    // New columns get the default width, the sheet's source, a copy of the grid default
+    // and their own number as data column.
+    void SetColumnCount(int count);
+    // Above 64000 rows the heights become uniform.
+    void SetRowCount(int count);
+    // A row inserted before row, or row deleted: heights, count and joins follow (the
+    // source has been told by the grid).
+    void InsertRow(int row);
+    void DeleteRow(int row);
+    void SetGridDefault(const CCellRecord& record) { m_gridDefault.ReplaceWith(record); }
+    void SetHeadingDefault(const CCellRecord& record) { m_headingDefault.ReplaceWith(record); }
+    void SetColumnDefault(int column, const CCellRecord& record);
+    // Columns reading the old source read the new one.
+    void SetSource(std::unique_ptr<CCellSource> source);
+    // Stores the rectangles and gives the axes the cell area's room.
+    void SetLayout(const CGridLayout& layout);
+    void SetInputKind(int kind) { m_inputKind = kind; }
 
-    // Frozen columns and rows at the left and top.
-    int lockedColumns = 0;
-    int lockedRows = 0;
-    int lockedWidth = 0;
-    int lockedHeight = 0;
-
-    // Behaviour options.
-    int rowHighlight = 0;
-    int selectionHighlight = 1;
-    int vScrollMode = 0;
-    int hScrollMode = 0;
-    int joinFollow = 1;
-    int drawGridLines = 1;
-    int allowOverflow = 1;
-    int columnSizing = 1;
-    int bestFit = 1;
-    int textMargin = 4;
-    QPen gridLinePen;
-    const QFont* defaultFont = nullptr;
-
-    // The data source.
-    std::unique_ptr<CCellSource> source;
-
-    // Cursors.
-    QCursor arrowCursor{Qt::ArrowCursor};
-    QCursor westEastCursor{Qt::SizeHorCursor};
-    QCursor northSouthCursor{Qt::SizeVerCursor};
-
-    // Move in progress.
-    int inputKind = GridInput::Keyboard;
-
-    // Rectangles of the last layout (grid client coordinates) and the cell area size.
-    QRect cellAreaRect;
-    QRect topHeadingRect;
-    QRect sideHeadingRect;
-    QRect cornerRect;
-    QRect vScrollRect;
-    QRect hScrollRect;
-    QRect tabRect;
-    int cellAreaWidth = 0;
-    int cellAreaHeight = 0;
-    // The furthest the view may scroll.
-    int lastLeftColumn = 0;
-    int lastTopRow = 0;
-
-    // Height of row (any row, also beyond the count), width of a column; heading rows
-    // and columns are negative.
-    int RowHeight(int row) const;
-    int ColumnWidth(int column) const;
-    int TopHeadingRows() const { return static_cast<int>(topHeadingHeights.size()); }
-    int SideHeadingColumns() const { return static_cast<int>(sideHeadingWidths.size()); }
-    void RecalcLocked();
+private:
+    CGridAxis m_columns{75, 25, 40, false};
+    CGridAxis m_rows{20, 20, 20, true};
+    std::vector<CGridColumn> m_table;
+    CCellRecord m_gridDefault;
+    CCellRecord m_headingDefault;
+    CGridOptions m_options;
+    CGridLayout m_layout;
+    std::unique_ptr<CCellSource> m_source;
+    CJoinBlocks m_joins;
+    int m_inputKind = GridInput::Keyboard;
+    QCursor m_arrowCursor{Qt::ArrowCursor};
+    QCursor m_westEastCursor{Qt::SizeHorCursor};
+    QCursor m_northSouthCursor{Qt::SizeVerCursor};
 };

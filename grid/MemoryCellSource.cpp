@@ -1,5 +1,6 @@
 #include "MemoryCellSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 CMemoryCellSource::CMemoryCellSource() = default;
@@ -26,75 +27,93 @@ void CMemoryCellSource::FreeCells(RowNode* rowNode) {
     rowNode->cellCount = 0;
 }
 
-CMemoryCellSource::RowNode* CMemoryCellSource::FindRow(int row, bool create) {
-    if (m_rowCount == 0) {
+namespace {
+// The node at index in a doubly linked run numbered from firstIndex (the rows of the
+// store, or the cells of a row). With create, missing nodes are made on the way, in either
+// direction; else nullptr when there is none. The walk starts from whichever is nearest:
+// the first node, the last one, or a node known (the cursor, when not nullptr).
+template <class Node>
+Node* Locate(Node*& first, Node*& last, int& firstIndex, int& count, int index, bool create,
+             Node* known, int knownIndex) {
+    if (count == 0) {
         if (!create)
             return nullptr;
-        auto* node = new RowNode;
-        m_firstRow = m_lastRow = node;
-        m_firstRowIndex = row;
-        m_rowCount = 1;
-        m_curRow = node;
-        m_curRowIndex = row;
-        m_curCell = nullptr;
-        return node;
+        first = last = new Node;
+        firstIndex = index;
+        count = 1;
+        return first;
     }
-    const int lastIndex = m_firstRowIndex + m_rowCount - 1;
-    if (row < m_firstRowIndex) {
+    const int lastIndex = firstIndex + count - 1;
+    if (index < firstIndex || index > lastIndex) {
         if (!create)
             return nullptr;
-        while (m_firstRowIndex > row) {
-            auto* node = new RowNode;
-            node->next = m_firstRow;
-            m_firstRow->prev = node;
-            m_firstRow = node;
-            --m_firstRowIndex;
-            ++m_rowCount;
+        for (; index < firstIndex; --firstIndex, ++count) {
+            auto* node = new Node;
+            node->next = first;
+            first->prev = node;
+            first = node;
         }
-        if (m_curRow != m_firstRow)
-            m_curCell = nullptr;
-        m_curRow = m_firstRow;
-        m_curRowIndex = row;
-        return m_firstRow;
-    }
-    if (row > lastIndex) {
-        if (!create)
-            return nullptr;
-        for (int i = lastIndex; i < row; ++i) {
-            auto* node = new RowNode;
-            node->prev = m_lastRow;
-            m_lastRow->next = node;
-            m_lastRow = node;
-            ++m_rowCount;
+        for (int i = lastIndex; i < index; ++i, ++count) {
+            auto* node = new Node;
+            node->prev = last;
+            last->next = node;
+            last = node;
         }
-        if (m_curRow != m_lastRow)
-            m_curCell = nullptr;
-        m_curRow = m_lastRow;
-        m_curRowIndex = row;
-        return m_lastRow;
+        return index == firstIndex ? first : last;
     }
-
-    // Walk from whichever known node is nearest: the cursor, the first or the last row.
-    RowNode* node = m_firstRow;
-    int index = m_firstRowIndex;
-    int best = row - m_firstRowIndex;
-    if (lastIndex - row < best) {
-        node = m_lastRow;
-        index = lastIndex;
-        best = lastIndex - row;
+    Node* node = first;
+    int at = firstIndex;
+    int best = index - firstIndex;
+    if (lastIndex - index < best) {
+        node = last;
+        at = lastIndex;
+        best = lastIndex - index;
     }
-    if (m_curRow && std::abs(row - m_curRowIndex) < best) {
-        node = m_curRow;
-        index = m_curRowIndex;
+    if (known && std::abs(index - knownIndex) < best) {
+        node = known;
+        at = knownIndex;
     }
-    while (index < row) {
+    for (; at < index; ++at)
         node = node->next;
-        ++index;
-    }
-    while (index > row) {
+    for (; at > index; --at)
         node = node->prev;
-        --index;
+    return node;
+}
+
+// A node inserted before index (delta 1), or the node at index unlinked (-1): a run lying
+// wholly after index is only renumbered. Returns the node unlinked, for the caller to free.
+template <class Node>
+Node* Splice(Node*& first, Node*& last, int& firstIndex, int& count, int index, int delta,
+             Node* known, int knownIndex) {
+    if (count == 0 || index > firstIndex + count - 1)
+        return nullptr;
+    if (index < firstIndex) {
+        firstIndex += delta;
+        return nullptr;
     }
+    Node* at = Locate(first, last, firstIndex, count, index, false, known, knownIndex);
+    if (delta > 0) {
+        auto* node = new Node;
+        node->next = at;
+        node->prev = at->prev;
+        (at->prev ? at->prev->next : first) = node;
+        at->prev = node;
+        ++count;
+        return nullptr;
+    }
+    (at->prev ? at->prev->next : first) = at->next;
+    (at->next ? at->next->prev : last) = at->prev;
+    if (--count == 0)
+        first = last = nullptr;
+    return at;
+}
+} // namespace
+
+CMemoryCellSource::RowNode* CMemoryCellSource::FindRow(int row, bool create) {
+    RowNode* node = Locate(m_firstRow, m_lastRow, m_firstRowIndex, m_rowCount, row, create,
+                           m_curRow, m_curRowIndex);
+    if (!node)
+        return nullptr;
     if (node != m_curRow)
         m_curCell = nullptr;
     m_curRow = node;
@@ -105,68 +124,10 @@ CMemoryCellSource::RowNode* CMemoryCellSource::FindRow(int row, bool create) {
 CMemoryCellSource::CellNode* CMemoryCellSource::FindCell(RowNode* r, int row, int column,
                                                          bool create) {
     (void)row;
-    const bool cursorHere = (r == m_curRow && m_curCell != nullptr);
-    if (r->cellCount == 0) {
-        if (!create)
-            return nullptr;
-        auto* cell = new CellNode;
-        r->first = r->last = cell;
-        r->firstColumn = column;
-        r->cellCount = 1;
-        if (r == m_curRow) {
-            m_curCell = cell;
-            m_curCellIndex = column;
-        }
-        return cell;
-    }
-    const int lastIndex = r->firstColumn + r->cellCount - 1;
-    CellNode* cell = nullptr;
-    if (column < r->firstColumn) {
-        if (!create)
-            return nullptr;
-        while (r->firstColumn > column) {
-            auto* node = new CellNode;
-            node->next = r->first;
-            r->first->prev = node;
-            r->first = node;
-            --r->firstColumn;
-            ++r->cellCount;
-        }
-        cell = r->first;
-    } else if (column > lastIndex) {
-        if (!create)
-            return nullptr;
-        for (int i = lastIndex; i < column; ++i) {
-            auto* node = new CellNode;
-            node->prev = r->last;
-            r->last->next = node;
-            r->last = node;
-            ++r->cellCount;
-        }
-        cell = r->last;
-    } else {
-        cell = r->first;
-        int index = r->firstColumn;
-        int best = column - r->firstColumn;
-        if (lastIndex - column < best) {
-            cell = r->last;
-            index = lastIndex;
-            best = lastIndex - column;
-        }
-        if (cursorHere && std::abs(column - m_curCellIndex) < best) {
-            cell = m_curCell;
-            index = m_curCellIndex;
-        }
-        while (index < column) {
-            cell = cell->next;
-            ++index;
-        }
-        while (index > column) {
-            cell = cell->prev;
-            --index;
-        }
-    }
-    if (r == m_curRow) {
+    CellNode* known = r == m_curRow ? m_curCell : nullptr;
+    CellNode* cell = Locate(r->first, r->last, r->firstColumn, r->cellCount, column, create, known,
+                            m_curCellIndex);
+    if (cell && r == m_curRow) {
         m_curCell = cell;
         m_curCellIndex = column;
     }
@@ -178,26 +139,8 @@ int CMemoryCellSource::AppendRow() {
 }
 
 int CMemoryCellSource::InsertRow(int row) {
-    if (m_rowCount == 0)
-        return 0;
-    const int lastIndex = m_firstRowIndex + m_rowCount - 1;
-    if (row < m_firstRowIndex) {
-        ++m_firstRowIndex;
-        ResetCursor();
-        return 0;
-    }
-    if (row > lastIndex)
-        return 0;
-    RowNode* at = FindRow(row, false);
-    auto* node = new RowNode;
-    node->next = at;
-    node->prev = at->prev;
-    if (at->prev)
-        at->prev->next = node;
-    else
-        m_firstRow = node;
-    at->prev = node;
-    ++m_rowCount;
+    Changed();
+    Splice(m_firstRow, m_lastRow, m_firstRowIndex, m_rowCount, row, 1, m_curRow, m_curRowIndex);
     ResetCursor();
     return 0;
 }
@@ -207,95 +150,37 @@ int CMemoryCellSource::AppendColumn() {
 }
 
 int CMemoryCellSource::InsertColumn(int column) {
-    for (RowNode* r = m_firstRow; r; r = r->next) {
-        if (r->cellCount == 0)
-            continue;
-        const int lastIndex = r->firstColumn + r->cellCount - 1;
-        if (column < r->firstColumn) {
-            ++r->firstColumn;
-            continue;
-        }
-        if (column > lastIndex)
-            continue;
-        CellNode* at = r->first;
-        for (int i = r->firstColumn; i < column; ++i)
-            at = at->next;
-        auto* node = new CellNode;
-        node->next = at;
-        node->prev = at->prev;
-        if (at->prev)
-            at->prev->next = node;
-        else
-            r->first = node;
-        at->prev = node;
-        ++r->cellCount;
-    }
+    Changed();
+    for (RowNode* r = m_firstRow; r; r = r->next)
+        Splice(r->first, r->last, r->firstColumn, r->cellCount, column, 1,
+               static_cast<CellNode*>(nullptr), 0);
     m_curCell = nullptr;
     return 0;
 }
 
 int CMemoryCellSource::DeleteRow(int row) {
-    if (m_rowCount == 0)
-        return 0;
-    const int lastIndex = m_firstRowIndex + m_rowCount - 1;
-    if (row < m_firstRowIndex) {
-        // Every stored row lies below the deleted one and moves up.
-        --m_firstRowIndex;
-        ResetCursor();
-        return 0;
+    Changed();
+    // Stored rows below the deleted one move up, also when it was never stored.
+    if (RowNode* node = Splice(m_firstRow, m_lastRow, m_firstRowIndex, m_rowCount, row, -1,
+                               m_curRow, m_curRowIndex)) {
+        FreeCells(node);
+        delete node;
     }
-    if (row > lastIndex)
-        return 0;
-    RowNode* node = FindRow(row, false);
-    if (node->prev)
-        node->prev->next = node->next;
-    else
-        m_firstRow = node->next;
-    if (node->next)
-        node->next->prev = node->prev;
-    else
-        m_lastRow = node->prev;
-    FreeCells(node);
-    delete node;
-    --m_rowCount;
-    if (m_rowCount == 0)
-        m_firstRow = m_lastRow = nullptr;
     ResetCursor();
     return 0;
 }
 
 int CMemoryCellSource::DeleteColumn(int column) {
-    for (RowNode* r = m_firstRow; r; r = r->next) {
-        if (r->cellCount == 0)
-            continue;
-        const int lastIndex = r->firstColumn + r->cellCount - 1;
-        if (column < r->firstColumn) {
-            --r->firstColumn;
-            continue;
-        }
-        if (column > lastIndex)
-            continue;
-        CellNode* at = r->first;
-        for (int i = r->firstColumn; i < column; ++i)
-            at = at->next;
-        if (at->prev)
-            at->prev->next = at->next;
-        else
-            r->first = at->next;
-        if (at->next)
-            at->next->prev = at->prev;
-        else
-            r->last = at->prev;
-        delete at;
-        --r->cellCount;
-        if (r->cellCount == 0)
-            r->first = r->last = nullptr;
-    }
+    Changed();
+    for (RowNode* r = m_firstRow; r; r = r->next)
+        delete Splice(r->first, r->last, r->firstColumn, r->cellCount, column, -1,
+                      static_cast<CellNode*>(nullptr), 0);
     m_curCell = nullptr;
     return 0;
 }
 
 int CMemoryCellSource::DeleteCell(int column, int row) {
+    Changed();
     RowNode* r = FindRow(row, false);
     if (!r)
         return 0;
@@ -308,6 +193,7 @@ int CMemoryCellSource::DeleteCell(int column, int row) {
 }
 
 int CMemoryCellSource::DeleteAll() {
+    Changed();
     RowNode* r = m_firstRow;
     while (r) {
         RowNode* next = r->next;
@@ -323,6 +209,7 @@ int CMemoryCellSource::DeleteAll() {
 }
 
 int CMemoryCellSource::DeleteRowsFrom(int row) {
+    Changed();
     if (m_rowCount == 0)
         return 0;
     if (row <= m_firstRowIndex)
@@ -357,6 +244,7 @@ int CMemoryCellSource::GetCell(int column, int row, CCellRecord* record) {
 }
 
 int CMemoryCellSource::SetCell(int column, int row, const CCellRecord* record) {
+    Changed();
     RowNode* r = FindRow(row, true);
     CellNode* cell = FindCell(r, row, column, true);
     if (record) {
@@ -379,12 +267,19 @@ int CMemoryCellSource::GetPrevNonBlankColumn(int column, int row) {
         return -1;
     if (start > lastIndex)
         start = lastIndex;
+    // Left of the last column asked about in this row the answer is known already.
+    const bool known = m_prevText.valid && m_prevText.row == row && m_prevText.column <= column;
+    const int stop = std::max(known ? m_prevText.column : 0, 0);
+    int answer = known ? m_prevText.answer : -1;
     CellNode* cell = FindCell(r, row, start, false);
-    for (int index = start; cell && index >= 0; --index, cell = cell->prev) {
-        if (cell->hasRecord && !cell->record.GetText().isEmpty())
-            return index;
+    for (int index = start; cell && index >= stop; --index, cell = cell->prev) {
+        if (cell->hasRecord && !cell->record.GetText().isEmpty()) {
+            answer = index;
+            break;
+        }
     }
-    return -1;
+    m_prevText = {true, row, column, answer};
+    return answer;
 }
 
 int CMemoryCellSource::GetNextNonBlankColumn(int column, int row) {

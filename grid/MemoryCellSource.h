@@ -54,6 +54,8 @@ private:
     CellNode* FindCell(RowNode* rowNode, int row, int column, bool create);
     static void FreeCells(RowNode* rowNode);
     void ResetCursor();
+    // Any change of the cells: the last answer about text to the left no longer holds.
+    void Changed() { m_prevText.valid = false; }
 
     RowNode* m_firstRow = nullptr;
     RowNode* m_lastRow = nullptr;
@@ -64,4 +66,13 @@ private:
     int m_curRowIndex = 0;
     CellNode* m_curCell = nullptr;
     int m_curCellIndex = 0;
+    // The last GetPrevNonBlankColumn: in row, the nearest cell with text left of column
+    // is answer. Asked again further right in the row, only the cells between are read,
+    // so painting a row from left to right reads each of its cells once.
+    struct PrevText {
+        bool valid = false;
+        int row = 0;
+        int column = 0;
+        int answer = -1;
+    } m_prevText;
 };

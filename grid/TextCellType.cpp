@@ -23,38 +23,28 @@ GridTypeId CTextCellType::GetTypeId() const {
 void CTextCellType::OnDraw(QPainter* dc, const QRect& rect, int column, int row,
                            const CCellRecord& record, int selected, int current) {
     const CGridSheet& sheet = m_grid->Sheet();
+    const int margin = sheet.Options().textMargin;
     // An empty cell shows the text of a cell further left that runs over it.
-    if (sheet.allowOverflow && column > 0 && row >= 0 && column < sheet.columnCount &&
+    if (sheet.Options().allowOverflow && column > 0 && row >= 0 && column < sheet.ColumnCount() &&
         !record.Has(CCellRecord::PropJoin) && record.GetCellTypeStyle() == 0 &&
         record.GetText().isEmpty()) {
         const int from = m_grid->GetDataSource()->GetPrevNonBlankColumn(column, row);
-        if (from >= 0 && from < column) {
-            CCellRecord source;
+        CCellRecord source;
+        if (from >= 0 && from < column)
             m_grid->GetResolvedCell(from, row, &source);
-            const CCellTypeHandler* type = m_grid->GetCellType(source.GetCellType());
-            if (type->GetCanOverflow() && !source.Has(CCellRecord::PropJoin) &&
-                source.GetCellTypeStyle() == 0) {
-                const QFontMetrics fm(CellFont(source));
-                const int textWidth = fm.horizontalAdvance(source.GetText());
-                const int margin = sheet.textMargin;
-                if (textWidth > sheet.ColumnWidth(from) - margin) {
-                    int sum = 0;
-                    bool reaches = true;
-                    for (int c = from; c < column; ++c) {
-                        sum += sheet.ColumnWidth(c);
-                        if (sum >= textWidth + margin) {
-                            reaches = false;
-                            break;
-                        }
-                    }
-                    if (reaches) {
-                        QRect content = rect;
-                        DrawBorder(dc, &content, source);
-                        DrawTextContent(dc, content, -sum, source, selected, current);
-                        return;
-                    }
-                }
-            }
+        const bool runs = from >= 0 && from < column &&
+                          m_grid->GetCellType(source.GetCellType())->GetCanOverflow() &&
+                          !source.Has(CCellRecord::PropJoin) && source.GetCellTypeStyle() == 0;
+        const int textWidth =
+            runs ? QFontMetrics(CellFont(source)).horizontalAdvance(source.GetText()) : 0;
+        // The text reaches this cell when the columns from its own up to this one are
+        // narrower than it.
+        const long long before = runs ? sheet.Columns().SpanSize(from, column - 1) : 0;
+        if (runs && textWidth > sheet.ColumnWidth(from) - margin && before < textWidth + margin) {
+            QRect content = rect;
+            DrawBorder(dc, &content, source);
+            DrawTextContent(dc, content, -static_cast<int>(before), source, selected, current);
+            return;
         }
     }
     QRect content = rect;
@@ -69,9 +59,7 @@ void CTextCellType::OnPrint(QPainter* dc, const QRect& rect, int column, int row
     int rows = 0;
     if (record.GetJoinInfo(&isStart, &rowSpan, &columnSpan) == 0 && isStart)
         rows = rowSpan;
-    int screenHeight = 0;
-    for (int r = row; r <= row + rows; ++r)
-        screenHeight += m_grid->Sheet().RowHeight(r);
+    const long long screenHeight = m_grid->Sheet().Rows().SpanSize(row, row + rows);
     const double ratio = screenHeight > 0 ? static_cast<double>(rect.height()) / screenHeight : 1.0;
 
     CCellRecord grid;

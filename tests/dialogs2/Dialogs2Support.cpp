@@ -129,7 +129,7 @@ void DoubleClickCell(CCellGrid* grid, int column, int row) {
 void ClickTopHeading(CCellGrid* grid, int column, int row, bool doubleClick) {
     // The heading rows sit against the cells: row -1 at the bottom of the top heading.
     const CGridSheet& sheet = grid->Sheet();
-    int y = sheet.topHeadingHeight;
+    int y = sheet.TopHeadingHeight();
     for (int r = -1; r >= row; --r)
         y -= sheet.RowHeight(r);
     y += sheet.RowHeight(row) / 2;

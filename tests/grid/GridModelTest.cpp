@@ -11,27 +11,13 @@
 
 namespace {
 // Records the hooks a move fires, in order.
-class RecordingGrid : public CCellGrid {
+class RecordingGrid : public GridTest::MoveRecorder {
 public:
-    QStringList calls;
     bool refuse = false;
 
     void OnGridSetup() override { calls << QStringLiteral("setup"); }
     void OnSheetSetup(int sheet) override { calls << QStringLiteral("sheet %1").arg(sheet); }
     int OnCanMove(int, int, int, int) override { return refuse ? 0 : 1; }
-    void OnColumnChange(int o, int n) override {
-        calls << QStringLiteral("col %1>%2").arg(o).arg(n);
-    }
-    void OnRowChange(int o, int n) override { calls << QStringLiteral("row %1>%2").arg(o).arg(n); }
-    void OnCellChange(int oc, int nc, int orow, int nrow) override {
-        calls << QStringLiteral("cell %1,%2>%3,%4").arg(oc).arg(orow).arg(nc).arg(nrow);
-    }
-    void OnLeftColumnChange(int o, int n) override {
-        calls << QStringLiteral("left %1>%2").arg(o).arg(n);
-    }
-    void OnTopRowChange(int o, int n) override {
-        calls << QStringLiteral("top %1>%2").arg(o).arg(n);
-    }
 };
 
 // Counts paint events of one window.

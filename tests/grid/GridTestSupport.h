@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QStringList>
 #include <QWheelEvent>
 #include <QWidget>
 #include <memory>
@@ -27,6 +28,25 @@ template <class Grid> struct Host {
         QApplication::processEvents();
     }
     Grid* operator->() const { return grid; }
+};
+
+// A grid that records, in order, the hooks a completed move fires.
+class MoveRecorder : public CCellGrid {
+public:
+    QStringList calls;
+    void OnColumnChange(int o, int n) override {
+        calls << QStringLiteral("col %1>%2").arg(o).arg(n);
+    }
+    void OnRowChange(int o, int n) override { calls << QStringLiteral("row %1>%2").arg(o).arg(n); }
+    void OnCellChange(int oc, int nc, int orow, int nrow) override {
+        calls << QStringLiteral("cell %1,%2>%3,%4").arg(oc).arg(orow).arg(nc).arg(nrow);
+    }
+    void OnLeftColumnChange(int o, int n) override {
+        calls << QStringLiteral("left %1>%2").arg(o).arg(n);
+    }
+    void OnTopRowChange(int o, int n) override {
+        calls << QStringLiteral("top %1>%2").arg(o).arg(n);
+    }
 };
 
 inline void Send(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,

@@ -190,6 +190,59 @@ private slots:
         for (const auto& [key, value] : model)
             QCOMPARE(Read(s, key.second, key.first), value);
     }
+
+    // Painting asks, cell by cell along a row, for the nearest text to the left; the
+    // answers must stay right however the questions and the changes between them come.
+    void textToTheLeftAsARowIsPainted() {
+        CMemoryCellSource s;
+        std::map<std::pair<int, int>, QString> model; // (row, column) -> text
+        std::mt19937 rng(77);
+        const auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(rng);
+        };
+        const auto expected = [&](int column, int row) {
+            for (int c = column - 1; c >= 0; --c) {
+                const auto it = model.find({row, c});
+                if (it != model.end() && !it->second.isEmpty())
+                    return c;
+            }
+            return -1;
+        };
+        // A row painted from some column on, left to right, with changes in between.
+        int passRow = 0;
+        int passColumn = 16;
+        for (int step = 0; step < 6000; ++step) {
+            if (passColumn >= 16) {
+                passRow = pick(0, 6);
+                passColumn = pick(0, 8);
+            }
+            const int what = pick(0, 9);
+            if (what <= 2) {
+                const int row = pick(0, 2) == 0 ? passRow : pick(0, 6);
+                const int c = pick(-1, 14);
+                const QString text = pick(0, 2) == 0 ? QString() : QString::number(step);
+                CCellRecord rec = Text(text);
+                s.SetCell(c, row, &rec);
+                model[{row, c}] = text;
+            } else if (what == 3) {
+                const int c = pick(0, 14);
+                s.DeleteCell(c, passRow);
+                model.erase({passRow, c});
+            } else if (what == 4 && pick(0, 5) == 0) {
+                const int row = pick(0, 6);
+                s.DeleteRow(row);
+                std::map<std::pair<int, int>, QString> next;
+                for (const auto& [key, value] : model)
+                    if (key.first != row)
+                        next[{key.first > row ? key.first - 1 : key.first, key.second}] = value;
+                model.swap(next);
+            } else {
+                QCOMPARE(s.GetPrevNonBlankColumn(passColumn, passRow),
+                         expected(passColumn, passRow));
+                passColumn += pick(0, 2);
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(MemoryCellSourceTest)
