@@ -48,33 +48,31 @@ Answer ShowReal(QWidget* owner, const Message& message) {
         const char* text;
         QMessageBox::ButtonRole role;
     };
-    std::vector<Choice> choices;
-    switch (message.buttons) {
-    case Ok:
-        choices = {{IdOk, "Aceptar", QMessageBox::AcceptRole}};
-        break;
-    case OkCancel:
-        choices = {{IdOk, "Aceptar", QMessageBox::AcceptRole},
-                   {IdCancel, "Cancelar", QMessageBox::RejectRole}};
-        break;
-    case YesNo:
-        choices = {{IdYes, "Sí", QMessageBox::YesRole}, {IdNo, "No", QMessageBox::NoRole}};
-        break;
-    case YesNoCancel:
-        choices = {{IdYes, "Sí", QMessageBox::YesRole},
-                   {IdNo, "No", QMessageBox::NoRole},
-                   {IdCancel, "Cancelar", QMessageBox::RejectRole}};
-        break;
-    case RetryCancel:
-        choices = {{IdRetry, "Reintentar", QMessageBox::AcceptRole},
-                   {IdCancel, "Cancelar", QMessageBox::RejectRole}};
-        break;
-    case AbortRetryIgnore:
-        choices = {{IdAbort, "Anular", QMessageBox::RejectRole},
-                   {IdRetry, "Reintentar", QMessageBox::AcceptRole},
-                   {IdIgnore, "Omitir", QMessageBox::AcceptRole}};
-        break;
-    }
+    // Built by return, not assigned: GCC 12 warns falsely on assigning a braced list.
+    const auto choicesFor = [](Buttons set) -> std::vector<Choice> {
+        switch (set) {
+        case Ok:
+            return {{IdOk, "Aceptar", QMessageBox::AcceptRole}};
+        case OkCancel:
+            return {{IdOk, "Aceptar", QMessageBox::AcceptRole},
+                    {IdCancel, "Cancelar", QMessageBox::RejectRole}};
+        case YesNo:
+            return {{IdYes, "Sí", QMessageBox::YesRole}, {IdNo, "No", QMessageBox::NoRole}};
+        case YesNoCancel:
+            return {{IdYes, "Sí", QMessageBox::YesRole},
+                    {IdNo, "No", QMessageBox::NoRole},
+                    {IdCancel, "Cancelar", QMessageBox::RejectRole}};
+        case RetryCancel:
+            return {{IdRetry, "Reintentar", QMessageBox::AcceptRole},
+                    {IdCancel, "Cancelar", QMessageBox::RejectRole}};
+        case AbortRetryIgnore:
+            return {{IdAbort, "Anular", QMessageBox::RejectRole},
+                    {IdRetry, "Reintentar", QMessageBox::AcceptRole},
+                    {IdIgnore, "Omitir", QMessageBox::AcceptRole}};
+        }
+        return {{IdOk, "Aceptar", QMessageBox::AcceptRole}};
+    };
+    const std::vector<Choice> choices = choicesFor(message.buttons);
     std::vector<std::pair<QPushButton*, Answer>> buttons;
     for (const Choice& choice : choices)
         buttons.emplace_back(box.addButton(QString::fromUtf8(choice.text), choice.role),
