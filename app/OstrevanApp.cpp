@@ -12,6 +12,7 @@
 #include "Modal.h"
 #include "OstrevanView.h"
 #include "Resources.h"
+#include "RevisionBd.h"
 #include "RosterPrinting.h"
 #include "Schema.h"
 #include "Settings.h"
@@ -105,6 +106,10 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QString::fromLatin1(DvSettings::Application));
     LoadStdProfileSettings(MaxRecentFiles);
     InstallDbErrorSink();
+    DvRevision::Instalar([this](const QString& nota) {
+        if (m_mainFrame)
+            m_mainFrame->MostrarNota(nota);
+    });
     CreatePrinter();
 
     // 7-8. The one document type; there is no automation registration here.
@@ -208,7 +213,10 @@ bool COstrevanApp::OpenAtStart(const QString& path) {
         return true;
     }
     conexion.Reset();
-    if (!conexion.OpenFile(path, DvSettings::DbPassword())) {
+    conexion.OpenFile(path, DvSettings::DbPassword());
+    // A damaged file is told, with the offer of its newest good copy.
+    DvRevision::RevisarAbierta(nullptr);
+    if (!conexion.IsOpen()) {
         // Failures have been shown; the next open starts afresh.
         conexion.Reset();
         return false;
@@ -249,6 +257,7 @@ bool COstrevanApp::OpenDatabase(const QString& path) {
             conexion.OpenFile(anterior, clave);
         return false;
     }
+    DvRevision::RevisarAbierta(m_mainFrame.get());
     m_databaseFile = path;
     CUbicacionBd::Recordar(path);
     AddToRecentFileList(QFileInfo(path).absoluteFilePath());

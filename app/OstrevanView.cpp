@@ -9,6 +9,7 @@
 #include "ComboList.h"
 #include "CuadroPlanilla.h"
 #include "DbConnection.h"
+#include "RevisionBd.h"
 #include "DbQuery.h"
 #include "DlgProgreso.h"
 #include "FechasPlanilla.h"
@@ -102,6 +103,8 @@ void COstrevanView::OnInitialUpdate() {
 
     // The database; whatever the result the view goes on (failures have been shown).
     CDbConnection::Instance().Open();
+    // A damaged file is told at once, with the offer of its newest good copy.
+    DvRevision::RevisarAbierta(nullptr);
 
     m_cuadro->AttachToDialogItem(this, IdCuadro);
     AjustarCuadro();
