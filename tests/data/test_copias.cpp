@@ -107,25 +107,30 @@ void TestCopias::nombresYRotacion() {
 
 void TestCopias::rotarSoloQuitaCopiasSobrantes() {
     const QString carpeta = NuevaCarpeta(QStringLiteral("rotar"));
+    // Twelve daily copies back from the 8th, and two in October.
     QStringList nombres;
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < 12; ++i)
         nombres << DvCopia::NombreCopia(kAhora.addDays(-i));
-    nombres << QStringLiteral("ostrevan-notas.mdb") << QStringLiteral("leeme.txt");
+    const QString octubre = QStringLiteral("ostrevan-20261015-120000.mdb");
+    nombres << octubre << QStringLiteral("ostrevan-20261001-120000.mdb")
+            << QStringLiteral("ostrevan-notas.mdb") << QStringLiteral("leeme.txt");
     for (const QString& nombre : nombres) {
         QFile f(QDir(carpeta).filePath(nombre));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
     }
-    // Thirteen days back from the 8th: the 10 newest, and November's newest (the 26th).
-    QCOMPARE(DvCopia::Rotar(carpeta, kAhora.date()), 2);
+    // The 10 newest (down to 29 November, also November's newest) and October's newest.
+    QCOMPARE(DvCopia::Rotar(carpeta, kAhora.date()), 3);
     QStringList quedan = DvTest::Contenido(carpeta);
     QCOMPARE(quedan.size(), 13);
     QVERIFY(quedan.contains(QStringLiteral("ostrevan-notas.mdb")));
     QVERIFY(quedan.contains(QStringLiteral("leeme.txt")));
+    QVERIFY(quedan.contains(octubre));
     QVERIFY(quedan.contains(DvCopia::NombreCopia(kAhora.addDays(-9))));
-    QVERIFY(quedan.contains(DvCopia::NombreCopia(kAhora.addDays(-12))));
     QVERIFY(!quedan.contains(DvCopia::NombreCopia(kAhora.addDays(-10))));
     QVERIFY(!quedan.contains(DvCopia::NombreCopia(kAhora.addDays(-11))));
+    // A second rotation finds nothing more to remove.
+    QCOMPARE(DvCopia::Rotar(carpeta, kAhora.date()), 0);
     QCOMPARE(DvCopia::Listar(carpeta).front().momento, kAhora);
 }
 
@@ -176,7 +181,10 @@ void TestCopias::copiaAntesDelPrimerCambio() {
     QVERIFY(c->OpenFile(bd, QString()));
     CDbQuery q(*c);
     // Reading is no change.
-    QCOMPARE(q.ReadInt(QStringLiteral("SELECT count(*) FROM PERSONAL")), 300);
+    {
+        CDbRecordset filas = q.Open(QStringLiteral("SELECT count(*) FROM PERSONAL"));
+        QCOMPARE(filas.GetInt(0), 300);
+    }
     QVERIFY(copias.isEmpty());
     // The copy comes inside the dialog's transaction, before its first statement runs.
     QVERIFY(q.ExecuteCommand(QStringLiteral("BEGIN TRANSACTION")));
@@ -214,6 +222,7 @@ void TestCopias::discoLlenoNoDejaNada() {
     const QString vieja = DvCopia::NombreCopia(kAhora.addDays(-1));
     DvTest::CDiscoLleno disco;
     QVERIFY(disco.Preparar(carpeta, {{vieja, "anterior"}}));
+    const QStringList inicial = DvTest::Contenido(carpeta);
     DvCopia::CResultado r;
     {
         const auto limite = disco.Limitar();
@@ -222,7 +231,8 @@ void TestCopias::discoLlenoNoDejaNada() {
     QVERIFY(r.estado == DvCopia::Estado::Fallo || r.estado == DvCopia::Estado::SinEspacio);
     QVERIFY(r.mensaje.startsWith(QStringLiteral("No se hizo la copia de seguridad")));
     // Nothing half-written, and the older copy kept (rotation only follows a copy made).
-    QCOMPARE(DvTest::Contenido(carpeta), QStringList{vieja});
+    QCOMPARE(DvTest::Contenido(carpeta), inicial);
+    QVERIFY(inicial.contains(vieja));
     QCOMPARE(DvTest::Leer(QDir(carpeta).filePath(vieja)), QByteArray("anterior"));
 }
 
@@ -260,9 +270,11 @@ void TestCopias::esquemaIncompleto() {
     QCOMPARE(DvCopia::ProblemasFichero(antigua, false), QStringList());
     // A table or column of every roster file missing is not.
     const QString rota = DataTest::NewDatabase();
-    QVERIFY(DataTest::RawExec(rota, "ALTER TABLE PERSONAL DROP COLUMN ID_FUNCION; DROP TABLE BAJAS"));
+    QVERIFY(DataTest::RawExec(rota, "CREATE TABLE P2 AS SELECT ID, NOMBRE, APELLIDOS, ID_FUNCION "
+                                          "FROM PERSONAL; DROP TABLE PERSONAL; ALTER TABLE P2 "
+                                          "RENAME TO PERSONAL; DROP TABLE BAJAS"));
     QCOMPARE(DvCopia::ProblemasFichero(rota, false),
-             (QStringList{QStringLiteral("falta la columna ID_FUNCION de la tabla PERSONAL"),
+             (QStringList{QStringLiteral("falta la columna NOMBREPLANILLA de la tabla PERSONAL"),
                           QStringLiteral("falta la tabla BAJAS")}));
 }
 
@@ -291,7 +303,9 @@ void TestCopias::restaurarConservaLaDanada() {
     QCOMPARE(Filas(bd), QStringLiteral("300"));
 
     // A second restore in the same second would need the same name: refused, nothing lost.
-    QVERIFY(!DvCopia::Restaurar(bd, copia.ruta, kAhora, &apartado, &error));
+    QString otro;
+    QVERIFY(!DvCopia::Restaurar(bd, copia.ruta, kAhora, &otro, &error));
+    QVERIFY(otro.isEmpty());
     QCOMPARE(DvTest::Leer(apartado), danada);
     QCOMPARE(DvTest::Leer(bd), DvTest::Leer(copia.ruta));
 }
