@@ -42,7 +42,8 @@ int RunCopia(int argc, char** argv) {
     if (destino.isEmpty()) {
         carpeta = DvCopia::Carpeta(bd, CUbicacionBd::CarpetaUsuario());
         if (carpeta.isEmpty()) {
-            orden.Error(QStringLiteral("no hay ninguna carpeta de copias en la que se pueda escribir"));
+            orden.Error(
+                QStringLiteral("no hay ninguna carpeta de copias en la que se pueda escribir"));
             return DvOrden::SalidaBaseDatos;
         }
     } else {

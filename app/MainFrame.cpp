@@ -218,7 +218,8 @@ void CMainFrame::OnEditUndo() {
         return;
     if (m_view && m_view->Ocupada()) {
         DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
-                           QStringLiteral("Dravonela"), DvMessageBox::Ok, DvMessageBox::Information);
+                           QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Information);
         return;
     }
     const QString paso = diario.TextoDeshacer();
@@ -237,7 +238,8 @@ void CMainFrame::OnEditRedo() {
         return;
     if (m_view && m_view->Ocupada()) {
         DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
-                           QStringLiteral("Dravonela"), DvMessageBox::Ok, DvMessageBox::Information);
+                           QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Information);
         return;
     }
     const QString paso = diario.TextoRehacer();

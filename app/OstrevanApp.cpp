@@ -94,8 +94,8 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     // for a missing file.
     const QString enUso = m_databaseFile.isEmpty() ? DatabasePath() : m_databaseFile;
     if (DvSchema::InspectFile(enUso) == DvSchema::FileKind::Foreign) {
-        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(enUso), kCaption,
-                           DvMessageBox::Ok, DvMessageBox::Error);
+        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(enUso), kCaption, DvMessageBox::Ok,
+                           DvMessageBox::Error);
         return false;
     }
     // Nothing the program writes ever goes over it.

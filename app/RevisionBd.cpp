@@ -22,7 +22,8 @@ QString Mostrada(const QString& ruta) {
 
 QString Fecha(const QDateTime& momento) {
     return QStringLiteral("%1 a las %2")
-        .arg(momento.toString(QStringLiteral("dd/MM/yyyy")), momento.toString(QStringLiteral("HH:mm")));
+        .arg(momento.toString(QStringLiteral("dd/MM/yyyy")),
+             momento.toString(QStringLiteral("HH:mm")));
 }
 
 // The opening last checked: the same opening is checked once.
@@ -41,8 +42,7 @@ void Instalar(std::function<void(const QString&)> nota) {
     conexion.Diario().Activar(true);
     conexion.SetBeforeFirstChange([nota = std::move(nota)](sqlite3* db) {
         const QString bd = CDbConnection::Instance().Path();
-        const DvCopia::CResultado hecha =
-            DvCopia::Copiar(db, CarpetaCopias(bd), DvClock::Now());
+        const DvCopia::CResultado hecha = DvCopia::Copiar(db, CarpetaCopias(bd), DvClock::Now());
         if (nota)
             nota(hecha.mensaje);
     });
@@ -59,8 +59,8 @@ bool RevisarAbierta(QWidget* padre) {
         return true;
     if (abierta)
         Revisada() = conexion.Aperturas();
-    const QStringList problemas = abierta ? DvCopia::Problemas(conexion.Handle(), true)
-                                          : DvCopia::ProblemasFichero(bd, true);
+    const QStringList problemas =
+        abierta ? DvCopia::Problemas(conexion.Handle(), true) : DvCopia::ProblemasFichero(bd, true);
     if (problemas.isEmpty() || (!abierta && !QFileInfo(bd).isFile()))
         return abierta;
 

@@ -35,7 +35,8 @@ QString TextoDe(sqlite3_stmt* stmt, int columna) {
 QString Causa(sqlite3* db, int rc) {
     switch (rc & 0xff) {
     case SQLITE_CORRUPT:
-        return QStringLiteral("el fichero está dañado (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db)));
+        return QStringLiteral("el fichero está dañado (%1)")
+            .arg(QString::fromUtf8(sqlite3_errmsg(db)));
     case SQLITE_NOTADB:
         return QStringLiteral("el fichero no es una base de datos");
     case SQLITE_BUSY:
@@ -78,9 +79,9 @@ const std::vector<CTablaEsperada>& Esperadas() {
         std::vector<CTablaEsperada> lista;
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-            sqlite3_exec(db,
-                         DvResources::ReadText(QStringLiteral(":/sql/schema.sql")).toUtf8().constData(),
-                         nullptr, nullptr, nullptr) == SQLITE_OK) {
+            sqlite3_exec(
+                db, DvResources::ReadText(QStringLiteral(":/sql/schema.sql")).toUtf8().constData(),
+                nullptr, nullptr, nullptr) == SQLITE_OK) {
             sqlite3_stmt* stmt = nullptr;
             QStringList nombres;
             if (sqlite3_prepare_v2(db,
@@ -173,7 +174,8 @@ bool Volcar(sqlite3* origen, QByteArray& bytes, QString* error) {
     if (!ok) {
         *error = Causa(origen, rc);
     } else {
-        const QStringList problemas = Problemas(memoria, true);
+        // Only damage stops a copy: a file of an odd schema is still the planner's.
+        const QStringList problemas = Integridad(memoria, true);
         if (!problemas.isEmpty()) {
             *error = problemas.first();
             ok = false;
@@ -319,7 +321,8 @@ CResultado Copiar(sqlite3* db, const QString& carpeta, const QDateTime& ahora, q
     const QDir dir(carpeta);
     QString ruta = dir.filePath(NombreCopia(ahora));
     for (int n = 2; QFileInfo::exists(ruta) && n < 100; ++n)
-        ruta = dir.filePath(QStringLiteral("ostrevan-%1-%2.mdb").arg(ahora.toString(kFormato)).arg(n));
+        ruta =
+            dir.filePath(QStringLiteral("ostrevan-%1-%2.mdb").arg(ahora.toString(kFormato)).arg(n));
     if (!DvArchivo::EscribirNuevo(ruta, bytes, &error)) {
         resultado.mensaje = QStringLiteral("No se hizo la copia de seguridad: %1").arg(error);
         return resultado;
@@ -345,11 +348,11 @@ CResultado CopiarFichero(const QString& bd, const QString& carpeta, const QDateT
     return resultado;
 }
 
-QStringList Problemas(sqlite3* db, bool rapida) {
+QStringList Integridad(sqlite3* db, bool rapida) {
     QStringList problemas;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, rapida ? "PRAGMA quick_check(20)" : "PRAGMA integrity_check(20)",
-                                -1, &stmt, nullptr);
+    int rc = sqlite3_prepare_v2(
+        db, rapida ? "PRAGMA quick_check(20)" : "PRAGMA integrity_check(20)", -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             const QString linea = TextoDe(stmt, 0);
@@ -360,9 +363,13 @@ QStringList Problemas(sqlite3* db, bool rapida) {
     if (rc != SQLITE_DONE)
         problemas << QStringLiteral("el fichero está dañado: %1").arg(Causa(db, rc));
     sqlite3_finalize(stmt);
+    return problemas;
+}
+
+QStringList Problemas(sqlite3* db, bool rapida) {
+    QStringList problemas = Integridad(db, rapida);
     if (!problemas.isEmpty())
         return problemas;
-
     for (const CTablaEsperada& tabla : Esperadas()) {
         bool ok = false;
         const QStringList columnas = Columnas(db, tabla.nombre, &ok);
@@ -423,7 +430,8 @@ bool Restaurar(const QString& bd, const QString& copia, const QDateTime& ahora, 
         return fallar(QStringLiteral("%1 no es un fichero normal").arg(Mostrada(bd)));
     const QStringList problemas = ProblemasFichero(copia, false);
     if (!problemas.isEmpty())
-        return fallar(QStringLiteral("la copia %1 no sirve: %2").arg(Mostrada(copia), problemas.first()));
+        return fallar(
+            QStringLiteral("la copia %1 no sirve: %2").arg(Mostrada(copia), problemas.first()));
     QFile origen(copia);
     if (!origen.open(QIODevice::ReadOnly))
         return fallar(QStringLiteral("no se pudo leer la copia %1").arg(Mostrada(copia)));

@@ -7,6 +7,7 @@
 // by the program's one writer. The folder of copies is copias/ beside the database, or
 // copias/ in another folder (the user's data folder) when that one cannot be written.
 // A damaged database is never copied, so a bad copy never pushes a good one out.
+// (Only damage stops a copy; the check of the tables is for comprobar and restoring.)
 //
 // Kept after each copy: the newest ten, and the newest of each of the last twelve
 // months (the current one included). Nothing else in the folder is touched.
@@ -66,6 +67,8 @@ CResultado Copiar(sqlite3* db, const QString& carpeta, const QDateTime& ahora,
 CResultado CopiarFichero(const QString& bd, const QString& carpeta, const QDateTime& ahora,
                          qint64 reserva = ReservaMinima);
 
+// What SQLite's integrity check (quick: its quick check) finds wrong; empty when sound.
+QStringList Integridad(sqlite3* db, bool rapida);
 // What is wrong with a database: SQLite's integrity check (quick: its quick check) and
 // the check of the tables and columns a roster database has (a table or column the
 // upgrade adds by itself is not required). Empty when it is sound.

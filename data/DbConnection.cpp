@@ -173,7 +173,8 @@ bool CDbConnection::OpenEngine(const QString& path, const QString& password, CDb
     ExecQuiet(db, "PRAGMA synchronous=FULL");
     // A verifier of an earlier version gives way to the current kind, now that the
     // password is known to be right.
-    if (!verifier.isEmpty() && DvPassword::NeedsUpgrade(verifier) && !sqlite3_db_readonly(db, "main")) {
+    if (!verifier.isEmpty() && DvPassword::NeedsUpgrade(verifier) &&
+        !sqlite3_db_readonly(db, "main")) {
         AntesDeCambiar();
         DvPassword::UpgradeVerifier(db, password);
     }

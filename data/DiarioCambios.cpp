@@ -56,7 +56,8 @@ QStringList ColumnasDe(sqlite3* db, const QString& tabla) {
         const QByteArray nombre = tabla.toUtf8();
         sqlite3_bind_text(stmt, 1, nombre.constData(), nombre.size(), SQLITE_TRANSIENT);
         while (sqlite3_step(stmt) == SQLITE_ROW)
-            columnas << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            columnas << QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
     }
     sqlite3_finalize(stmt);
     return columnas;
@@ -101,8 +102,9 @@ QString QuienEs(sqlite3* db, const QString& tabla, const QMap<QString, QString>&
         return nombre.isEmpty() ? QString() : QStringLiteral("de ") + nombre;
     }
     if (fila.contains(QStringLiteral("ID_SERVICIO"))) {
-        const QString nombre = Leer(db, QStringLiteral("SELECT NOMBRE FROM FUNCIONES WHERE ID = ?1"),
-                                    fila.value(QStringLiteral("ID_SERVICIO")));
+        const QString nombre =
+            Leer(db, QStringLiteral("SELECT NOMBRE FROM FUNCIONES WHERE ID = ?1"),
+                 fila.value(QStringLiteral("ID_SERVICIO")));
         return nombre.isEmpty() ? QString() : QStringLiteral("de ") + nombre;
     }
     return QString();
@@ -209,7 +211,8 @@ bool CDiarioCambios::Aplicar(std::vector<CPaso>& desde, std::vector<CPaso>& haci
     QMutexLocker bloqueo(&m_conexion.Lock());
     sqlite3* db = m_conexion.Handle();
     if (!m_conexion.IsOpen() || !db)
-        return fallar(QStringLiteral("No se puede %1: la base de datos no está abierta.").arg(accion));
+        return fallar(
+            QStringLiteral("No se puede %1: la base de datos no está abierta.").arg(accion));
     if (!sqlite3_get_autocommit(db) || m_sesion)
         return fallar(
             QStringLiteral("No se puede %1 mientras se está escribiendo en la base de datos.")
@@ -219,16 +222,17 @@ bool CDiarioCambios::Aplicar(std::vector<CPaso>& desde, std::vector<CPaso>& haci
     if (inverso) {
         int tamano = 0;
         void* datos = nullptr;
-        if (sqlite3changeset_invert(paso.cambios.size(), const_cast<char*>(paso.cambios.constData()),
-                                    &tamano, &datos) != SQLITE_OK)
+        if (sqlite3changeset_invert(paso.cambios.size(),
+                                    const_cast<char*>(paso.cambios.constData()), &tamano,
+                                    &datos) != SQLITE_OK)
             return fallar(QStringLiteral("No se puede deshacer «%1».").arg(paso.nombre));
         cambios = QByteArray(static_cast<const char*>(datos), tamano);
         sqlite3_free(datos);
     }
     m_conexion.AntesDeCambiar();
     // One savepoint: the whole step is applied, or nothing when a row has changed since.
-    const int rc = sqlite3changeset_apply(db, cambios.size(), cambios.data(), nullptr, &Conflicto,
-                                          nullptr);
+    const int rc =
+        sqlite3changeset_apply(db, cambios.size(), cambios.data(), nullptr, &Conflicto, nullptr);
     if (rc == SQLITE_ABORT)
         return fallar(QStringLiteral("No se puede %1 «%2»: los datos han cambiado desde entonces.")
                           .arg(accion, paso.nombre));
@@ -295,7 +299,8 @@ QString CDiarioCambios::NombrarPaso(sqlite3* db, const QByteArray& cambios) {
         if (op == SQLITE_UPDATE && !id.isEmpty()) {
             // Only the changed columns travel in the step: the rest is read.
             sqlite3_stmt* stmt = nullptr;
-            const QString sql = QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?1").arg(estaTabla);
+            const QString sql =
+                QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?1").arg(estaTabla);
             if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK) {
                 sqlite3_bind_int64(stmt, 1, id.toLongLong());
                 if (sqlite3_step(stmt) == SQLITE_ROW)
@@ -312,9 +317,9 @@ QString CDiarioCambios::NombrarPaso(sqlite3* db, const QByteArray& cambios) {
         return QStringLiteral("cambio");
     const QString cosa = NombreDeTabla(primeraTabla);
     if (soloOrden && primeraOp == SQLITE_UPDATE)
-        return QStringLiteral("cambiar el orden de %1").arg(primeraTabla.toUpper() == QLatin1String("TURNOS")
-                                                                 ? QStringLiteral("los turnos")
-                                                                 : cosa);
+        return QStringLiteral("cambiar el orden de %1")
+            .arg(primeraTabla.toUpper() == QLatin1String("TURNOS") ? QStringLiteral("los turnos")
+                                                                   : cosa);
     const QString verbo = primeraOp == SQLITE_INSERT   ? QStringLiteral("añadir")
                           : primeraOp == SQLITE_DELETE ? QStringLiteral("borrar")
                                                        : QStringLiteral("cambiar");

@@ -90,8 +90,8 @@ void TestAppCopias::copiaAntesDelPrimerCambioYDeshacer() {
     QCOMPARE(QFileInfo(copias.front().ruta).fileName(),
              QStringLiteral("ostrevan-20240312-100000.mdb"));
     QCOMPARE(DvCopia::ProblemasFichero(copias.front().ruta, false), QStringList());
-    QCOMPARE(marco->MessagePane()->text(),
-             QStringLiteral("Copia de seguridad hecha: %1").arg(QDir::toNativeSeparators(copias.front().ruta)));
+    QCOMPARE(marco->MessagePane()->text(), QStringLiteral("Copia de seguridad hecha: %1")
+                                               .arg(QDir::toNativeSeparators(copias.front().ruta)));
 
     marco->UpdateEditItems();
     QCOMPARE(deshacer->text(), QStringLiteral("&Deshacer: borrar festivo San Isidro\tCtrl+Z"));
@@ -133,9 +133,10 @@ void TestAppCopias::danadaAlAbrirSeRestauraConSi() {
     QCOMPARE(pregunta.buttons, DvMessageBox::YesNo);
     QCOMPARE(pregunta.caption, QStringLiteral("Dravonela"));
     const QString apartado = DvCopia::NombreApartado(bd, kAhora);
-    QVERIFY2(pregunta.text.startsWith(QStringLiteral("La base de datos %1 está dañada: ")
-                                          .arg(QDir::toNativeSeparators(bd))),
-             qPrintable(pregunta.text));
+    QVERIFY2(
+        pregunta.text.startsWith(
+            QStringLiteral("La base de datos %1 está dañada: ").arg(QDir::toNativeSeparators(bd))),
+        qPrintable(pregunta.text));
     QVERIFY(pregunta.text.contains(QStringLiteral("La copia buena más reciente es %1, del "
                                                   "11/03/2024 a las 10:00.")
                                        .arg(QDir::toNativeSeparators(copia.ruta))));

@@ -48,7 +48,8 @@ QString Valor(const QString& ruta, const char* sql) {
 
 // Bytes overwritten at the start of the page of PERSONAL's b-tree.
 bool Danar(const QString& ruta) {
-    const int pagina = Valor(ruta, "SELECT rootpage FROM sqlite_master WHERE name = 'PERSONAL'").toInt();
+    const int pagina =
+        Valor(ruta, "SELECT rootpage FROM sqlite_master WHERE name = 'PERSONAL'").toInt();
     QFile f(ruta);
     if (pagina < 2 || !f.open(QIODevice::ReadWrite))
         return false;
@@ -84,13 +85,15 @@ void TestCmdCopias::copiaYComprobar() {
     r = Run({"copia", "--bd", m_bd});
     QCOMPARE(r.code, 0);
     const QString hecha = QString::fromLocal8Bit(r.out.trimmed());
-    QCOMPARE(QFileInfo(hecha).absolutePath(), QDir(m_dir.path()).filePath(QStringLiteral("copias")));
+    QCOMPARE(QFileInfo(hecha).absolutePath(),
+             QDir(m_dir.path()).filePath(QStringLiteral("copias")));
     QVERIFY2(QRegularExpression(QStringLiteral("^ostrevan-\\d{8}-\\d{6}(-\\d+)?\\.mdb$"))
                  .match(QFileInfo(hecha).fileName())
                  .hasMatch(),
              qPrintable(hecha));
     QCOMPARE(Run({"comprobar", "--bd", hecha}).code, 0);
-    QCOMPARE(Valor(hecha, "SELECT count(*) FROM PERSONAL"), Valor(m_bd, "SELECT count(*) FROM PERSONAL"));
+    QCOMPARE(Valor(hecha, "SELECT count(*) FROM PERSONAL"),
+             Valor(m_bd, "SELECT count(*) FROM PERSONAL"));
 
     // Into a folder of one's choosing, made when missing.
     const QString destino = m_dir.filePath(QStringLiteral("otras/copias"));

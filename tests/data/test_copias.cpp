@@ -90,9 +90,9 @@ void TestCopias::nombresYRotacion() {
     const QString junio = QStringLiteral("ostrevan-20260630-235959.mdb");
     const QString enero = QStringLiteral("ostrevan-20260101-000000.mdb");
     nombres << QStringLiteral("ostrevan-20261101-090000.mdb") << noviembre
-            << QStringLiteral("ostrevan-20261110-090000.mdb") << QStringLiteral("ostrevan-20260601-080000.mdb")
-            << junio << enero << QStringLiteral("ostrevan-20251231-230000.mdb")
-            << QStringLiteral("notas.txt");
+            << QStringLiteral("ostrevan-20261110-090000.mdb")
+            << QStringLiteral("ostrevan-20260601-080000.mdb") << junio << enero
+            << QStringLiteral("ostrevan-20251231-230000.mdb") << QStringLiteral("notas.txt");
     QStringList esperados = nombres.mid(0, 10);
     esperados << noviembre << junio << enero << QStringLiteral("notas.txt");
     QStringList conservados = DvCopia::Conservar(nombres, kAhora.date());
@@ -218,7 +218,8 @@ void TestCopias::sinEspacioNoSeCopia() {
 
 void TestCopias::discoLlenoNoDejaNada() {
     const QString bd = BaseConDatos();
-    const QString carpeta = QFileInfo(DataTest::NewPath(QStringLiteral("lleno"))).absoluteFilePath();
+    const QString carpeta =
+        QFileInfo(DataTest::NewPath(QStringLiteral("lleno"))).absoluteFilePath();
     const QString vieja = DvCopia::NombreCopia(kAhora.addDays(-1));
     DvTest::CDiscoLleno disco;
     QVERIFY(disco.Preparar(carpeta, {{vieja, "anterior"}}));
@@ -253,8 +254,9 @@ void TestCopias::baseDanadaSeDetectaYNoSeCopia() {
     QCOMPARE(DvTest::Contenido(carpeta), QStringList());
 
     // Files that are no database at all say so.
-    QVERIFY(DvCopia::ProblemasFichero(DataTest::NewPath(), true).first().startsWith(
-        QStringLiteral("no existe")));
+    QVERIFY(DvCopia::ProblemasFichero(DataTest::NewPath(), true)
+                .first()
+                .startsWith(QStringLiteral("no existe")));
     const QString texto = DataTest::NewPath();
     QFile f(texto);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -271,8 +273,8 @@ void TestCopias::esquemaIncompleto() {
     // A table or column of every roster file missing is not.
     const QString rota = DataTest::NewDatabase();
     QVERIFY(DataTest::RawExec(rota, "CREATE TABLE P2 AS SELECT ID, NOMBRE, APELLIDOS, ID_FUNCION "
-                                          "FROM PERSONAL; DROP TABLE PERSONAL; ALTER TABLE P2 "
-                                          "RENAME TO PERSONAL; DROP TABLE BAJAS"));
+                                    "FROM PERSONAL; DROP TABLE PERSONAL; ALTER TABLE P2 "
+                                    "RENAME TO PERSONAL; DROP TABLE BAJAS"));
     QCOMPARE(DvCopia::ProblemasFichero(rota, false),
              (QStringList{QStringLiteral("falta la columna NOMBREPLANILLA de la tabla PERSONAL"),
                           QStringLiteral("falta la tabla BAJAS")}));
