@@ -208,6 +208,8 @@ void CDbConnection::Close() {
 
 void CDbConnection::Reset() {
     QMutexLocker locker(&m_lock);
+    // Also for a lost connection, whose handle Close leaves: no session outlives it.
+    m_diario->Vaciar();
     Close();
     m_open = false;
     m_db.reset();
