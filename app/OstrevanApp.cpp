@@ -52,8 +52,10 @@ COstrevanApp::~COstrevanApp() {
     // The window goes before the document it shows.
     m_mainFrame.reset();
     m_document.reset();
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        DvRevision::Desinstalar();
+    }
 }
 
 COstrevanApp* COstrevanApp::Instance() {
@@ -106,9 +108,9 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QString::fromLatin1(DvSettings::Application));
     LoadStdProfileSettings(MaxRecentFiles);
     InstallDbErrorSink();
-    DvRevision::Instalar([this](const QString& nota) {
-        if (m_mainFrame)
-            m_mainFrame->MostrarNota(nota);
+    DvRevision::Instalar([](const QString& nota) {
+        if (const COstrevanApp* app = COstrevanApp::Instance(); app && app->MainFrame())
+            app->MainFrame()->MostrarNota(nota);
     });
     CreatePrinter();
 

@@ -48,6 +48,12 @@ void Instalar(std::function<void(const QString&)> nota) {
     });
 }
 
+void Desinstalar() {
+    CDbConnection& conexion = CDbConnection::Instance();
+    conexion.SetBeforeFirstChange(nullptr);
+    conexion.Diario().Activar(false);
+}
+
 bool RevisarAbierta(QWidget* padre) {
     CDbConnection& conexion = CDbConnection::Instance();
     const QString bd = conexion.Path();

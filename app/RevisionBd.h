@@ -16,6 +16,8 @@ namespace DvRevision {
 // Copies before the first change and the journal, on the program's connection. The note
 // of each copy goes to nota (the status bar).
 void Instalar(std::function<void(const QString&)> nota);
+// Neither copies nor journal from here on (the window program has ended).
+void Desinstalar();
 
 // The folder of copies of bd: copias/ beside it, else in the user's data folder.
 QString CarpetaCopias(const QString& bd);
