@@ -72,8 +72,11 @@ bool RevisarAbierta(QWidget* padre) {
 
     const QString nombre = QFileInfo(bd).fileName();
     const DvCopia::CCopia buena = DvCopia::UltimaBuena(CarpetaCopias(bd));
+    // "la base de datos está dañada: <SQLite's words>" told as one sentence.
+    QString detalle = problemas.first();
+    detalle.remove(QStringLiteral("la base de datos está dañada: "));
     const QString danada =
-        QStringLiteral("La base de datos %1 está dañada: %2.").arg(Mostrada(bd), problemas.first());
+        QStringLiteral("La base de datos %1 está dañada (%2).").arg(Mostrada(bd), detalle);
     if (buena.ruta.isEmpty()) {
         DvMessageBox::Show(padre,
                            danada + QStringLiteral("\n\nNo hay ninguna copia buena de %1. Guarde "

@@ -304,6 +304,7 @@ CResultado Copiar(sqlite3* db, const QString& carpeta, const QDateTime& ahora, q
     QString error;
     if (!Volcar(db, bytes, &error)) {
         resultado.estado = error.startsWith(QLatin1String("el fichero está dañado")) ||
+                                   error.startsWith(QLatin1String("el fichero no es")) ||
                                    error.startsWith(QLatin1String("la base de datos"))
                                ? Estado::Danada
                                : Estado::Fallo;
@@ -355,13 +356,20 @@ QStringList Integridad(sqlite3* db, bool rapida) {
         db, rapida ? "PRAGMA quick_check(20)" : "PRAGMA integrity_check(20)", -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            const QString linea = TextoDe(stmt, 0);
+            // SQLite's own words, on one line, without the name of the schema.
+            QString linea = TextoDe(stmt, 0);
+            linea.remove(QStringLiteral("*** in database main ***"));
+            linea = linea.simplified();
             if (linea.compare(QLatin1String("ok"), Qt::CaseInsensitive) != 0)
                 problemas << QStringLiteral("la base de datos está dañada: %1").arg(linea);
         }
     }
-    if (rc != SQLITE_DONE)
-        problemas << QStringLiteral("el fichero está dañado: %1").arg(Causa(db, rc));
+    // A check that could not go on says so when it has found nothing else.
+    if (rc != SQLITE_DONE && problemas.isEmpty())
+        problemas
+            << ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB
+                    ? Causa(db, rc)
+                    : QStringLiteral("no se pudo comprobar el fichero: %1").arg(Causa(db, rc)));
     sqlite3_finalize(stmt);
     return problemas;
 }

@@ -135,7 +135,7 @@ void TestAppCopias::danadaAlAbrirSeRestauraConSi() {
     const QString apartado = DvCopia::NombreApartado(bd, kAhora);
     QVERIFY2(
         pregunta.text.startsWith(
-            QStringLiteral("La base de datos %1 está dañada: ").arg(QDir::toNativeSeparators(bd))),
+            QStringLiteral("La base de datos %1 está dañada (").arg(QDir::toNativeSeparators(bd))),
         qPrintable(pregunta.text));
     QVERIFY(pregunta.text.contains(QStringLiteral("La copia buena más reciente es %1, del "
                                                   "11/03/2024 a las 10:00.")
