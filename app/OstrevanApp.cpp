@@ -4,6 +4,7 @@
 #include "AppIcons.h"
 #include "ArchivoSalida.h"
 #include "Clock.h"
+#include "CopiaSeguridad.h"
 #include "DbConnection.h"
 #include "FaltaBdDlg.h"
 #include "FileDialog.h"
@@ -247,8 +248,16 @@ bool COstrevanApp::OpenDatabase(const QString& path) {
     {
         CDbConnection prueba;
         prueba.SetErrorSink(&COstrevanApp::ShowDbError);
-        if (!prueba.OpenFile(path, clave))
-            return false;
+        if (!prueba.OpenFile(path, clave)) {
+            // A file too damaged to open: its newest good copy is offered.
+            const QStringList problemas = DvCopia::ProblemasFichero(path, true);
+            if (problemas.isEmpty() ||
+                !DvRevision::OfrecerCopia(m_mainFrame.get(), path, problemas, {}))
+                return false;
+            prueba.Reset();
+            if (!prueba.OpenFile(path, clave))
+                return false;
+        }
     }
     CDbConnection& conexion = CDbConnection::Instance();
     const QString anterior = conexion.Path();

@@ -70,10 +70,25 @@ bool RevisarAbierta(QWidget* padre) {
     if (problemas.isEmpty() || (!abierta && !QFileInfo(bd).isFile()))
         return abierta;
 
+    // Closed only once the planner has said yes; then open again on whatever lies there.
+    bool cerrada = false;
+    const bool restaurada = OfrecerCopia(padre, bd, problemas, [&]() {
+        conexion.Reset();
+        cerrada = true;
+    });
+    if (!cerrada)
+        return false;
+    const bool reabierta = conexion.OpenFile(bd, DvSettings::DbPassword());
+    Revisada() = conexion.Aperturas();
+    return restaurada && reabierta;
+}
+
+bool OfrecerCopia(QWidget* padre, const QString& bd, const QStringList& problemas,
+                  const std::function<void()>& cerrar) {
     const QString nombre = QFileInfo(bd).fileName();
     const DvCopia::CCopia buena = DvCopia::UltimaBuena(CarpetaCopias(bd));
     // "la base de datos está dañada: <SQLite's words>" told as one sentence.
-    QString detalle = problemas.first();
+    QString detalle = problemas.value(0);
     detalle.remove(QStringLiteral("la base de datos está dañada: "));
     const QString danada =
         QStringLiteral("La base de datos %1 está dañada (%2).").arg(Mostrada(bd), detalle);
@@ -96,13 +111,10 @@ bool RevisarAbierta(QWidget* padre) {
         DvMessageBox::IdYes)
         return false;
 
-    conexion.Reset();
+    if (cerrar)
+        cerrar();
     QString apartado, error;
-    const bool restaurada = DvCopia::Restaurar(bd, buena.ruta, ahora, &apartado, &error);
-    // The copy, or the damaged file when it could not be put back.
-    const bool reabierta = conexion.OpenFile(bd, DvSettings::DbPassword());
-    Revisada() = conexion.Aperturas();
-    if (!restaurada) {
+    if (!DvCopia::Restaurar(bd, buena.ruta, ahora, &apartado, &error)) {
         DvMessageBox::Show(padre, QStringLiteral("No se pudo restaurar la copia: %1").arg(error),
                            kCaption, DvMessageBox::Ok, DvMessageBox::Error);
         return false;
@@ -112,6 +124,6 @@ bool RevisarAbierta(QWidget* padre) {
                                       "se conserva como %2.")
                            .arg(Fecha(buena.momento), Mostrada(apartado)),
                        kCaption, DvMessageBox::Ok, DvMessageBox::Information);
-    return reabierta;
+    return true;
 }
 } // namespace DvRevision

@@ -8,6 +8,7 @@
 // - the journal of changes behind "Deshacer" and "Rehacer".
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -26,4 +27,11 @@ QString CarpetaCopias(const QString& bd);
 // failed to open; on damage the message and the offer to restore. True when a file is
 // open in the end and was not found damaged, or is the copy put in its place.
 bool RevisarAbierta(QWidget* padre);
+
+// The message about the damaged file bd (the problems found in it) with the offer of
+// its newest good copy. Only after a yes: cerrar (the file must not be open while it
+// is replaced), then the copy is put in its place, the damaged file set aside. True
+// when the copy is in place.
+bool OfrecerCopia(QWidget* padre, const QString& bd, const QStringList& problemas,
+                  const std::function<void()>& cerrar);
 } // namespace DvRevision

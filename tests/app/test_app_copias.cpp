@@ -25,14 +25,15 @@ const QDateTime kAhora(QDate(2024, 3, 12), QTime(10, 0));
 
 // Bytes overwritten at the start of the page of PERSONAL's b-tree: the file still opens
 // (nothing read at opening lies there) but is damaged.
-bool Danar(const QString& ruta) {
+bool Danar(const QString& ruta, const char* tabla = "PERSONAL") {
     sqlite3* db = nullptr;
     sqlite3_stmt* stmt = nullptr;
     int pagina = 0;
     if (sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
             SQLITE_OK &&
-        sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_master WHERE name = 'PERSONAL'", -1,
-                           &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_master WHERE name = ?1", -1, &stmt,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_bind_text(stmt, 1, tabla, -1, SQLITE_STATIC) == SQLITE_OK &&
         sqlite3_step(stmt) == SQLITE_ROW)
         pagina = sqlite3_column_int(stmt, 0);
     sqlite3_finalize(stmt);
@@ -64,6 +65,7 @@ private slots:
     void copiaAntesDelPrimerCambioYDeshacer();
     void danadaAlAbrirSeRestauraConSi();
     void danadaAlAbrirSinSiNoSeToca();
+    void abrirOtraQueNoAbreOfreceSuCopia();
 };
 
 void TestAppCopias::copiaAntesDelPrimerCambioYDeshacer() {
@@ -183,6 +185,40 @@ void TestAppCopias::danadaAlAbrirSinSiNoSeToca() {
     QCOMPARE(mensajes.Messages().at(0).buttons, DvMessageBox::Ok);
     QVERIFY(mensajes.Messages().at(0).text.contains(QStringLiteral("No hay ninguna copia buena")));
     QCOMPARE(DvAppPrueba::Leer(bd), danada);
+}
+
+void TestAppCopias::abrirOtraQueNoAbreOfreceSuCopia() {
+    const QString a = DvAppPrueba::NuevaBdDemo(QStringLiteral("ostrevan.mdb"), kAhora.date());
+    const QString b = DvAppPrueba::NuevaBdDemo(QStringLiteral("otra.mdb"), kAhora.date());
+    QDir(Carpeta(b)).removeRecursively();
+    QDir().mkpath(Carpeta(b));
+    const DvCopia::CResultado copia = DvCopia::CopiarFichero(b, Carpeta(b), kAhora.addDays(-2));
+    QCOMPARE(copia.estado, DvCopia::Estado::Hecha);
+    // The table read to check the password: the file does not even open.
+    QVERIFY(Danar(b, "ACCESO"));
+    const QByteArray danada = DvAppPrueba::Leer(b);
+    QVERIFY(DvAppPrueba::AbrirBd(a));
+    DvMessageBox::Recorder mensajes;
+    auto app = DvAppPrueba::Iniciar(a);
+    QVERIFY(app);
+
+    // Said no: nothing changes, the program stays on its file.
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdOk);
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
+    QVERIFY(!app->OpenDatabase(b));
+    QCOMPARE(DvAppPrueba::Leer(b), danada);
+    QCOMPARE(CDbConnection::Instance().Path(), a);
+
+    mensajes.Clear();
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdOk);
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdYes);
+    QVERIFY(app->OpenDatabase(b));
+    QCOMPARE(mensajes.Count(), 3);
+    QCOMPARE(mensajes.Messages().at(0).caption, QStringLiteral("Error"));
+    QVERIFY(mensajes.Messages().at(1).text.contains(QStringLiteral("del 10/03/2024 a las 10:00")));
+    QCOMPARE(CDbConnection::Instance().Path(), b);
+    QVERIFY(CDbConnection::Instance().IsOpen());
+    QCOMPARE(DvAppPrueba::Leer(DvCopia::NombreApartado(b, kAhora)), danada);
 }
 
 QTEST_MAIN(TestAppCopias)
