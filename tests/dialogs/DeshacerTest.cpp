@@ -124,6 +124,21 @@ void DeshacerTest::pasosSueltosYFallidos() {
     QVERIFY(Escribir("INSERT INTO VACACIONES VALUES (9, 3, '2024/09/01', '2024/09/15', -1)"));
     QCOMPARE(Diario().TextoDeshacer(), QStringLiteral("añadir vacaciones de Marta Pérez"));
 
+    // A renumbering in one transaction, as the shifts dialog writes it: one step.
+    {
+        CDbQuery q;
+        QVERIFY(q.ExecuteCommand(QStringLiteral("BEGIN TRANSACTION")));
+        QVERIFY(q.SetIntById(QStringLiteral("TURNOS"), QStringLiteral("ORDEN"), 2, 1));
+        QVERIFY(q.SetIntById(QStringLiteral("TURNOS"), QStringLiteral("ORDEN"), 1, 2));
+        QVERIFY(q.ExecuteCommand(QStringLiteral("COMMIT TRANSACTION")));
+    }
+    QCOMPARE(Diario().TextoDeshacer(), QStringLiteral("cambiar el orden de los turnos"));
+    {
+        QString error;
+        QVERIFY(Diario().Deshacer(&error));
+    }
+    QCOMPARE(Rows("SELECT ID, ORDEN FROM TURNOS ORDER BY ID"), (QStringList{"1|3", "2|2"}));
+
     // A cascade that fails half-way and is rolled back leaves no step behind.
     QVERIFY(Exec("CREATE TRIGGER bajas_bloqueadas BEFORE DELETE ON BAJAS "
                  "BEGIN SELECT RAISE(ABORT, 'bloqueado'); END"));
