@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <sqlite3.h>
 #include <sys/statvfs.h>
 
@@ -184,7 +185,7 @@ bool Volcar(sqlite3* origen, QByteArray& bytes, QString* error) {
     if (ok) {
         sqlite3_int64 tamano = 0;
         unsigned char* imagen = sqlite3_serialize(memoria, "main", &tamano, 0);
-        ok = imagen && tamano > 0;
+        ok = imagen && tamano > 0 && tamano <= std::numeric_limits<int>::max();
         if (ok)
             bytes = QByteArray(reinterpret_cast<const char*>(imagen), static_cast<int>(tamano));
         else
