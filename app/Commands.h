@@ -17,5 +17,11 @@ int RunPlanilla(int argc, char** argv);
 int RunCalendario(int argc, char** argv);
 // dravonela avisos --bd FILE --mes M --anio A --servicio ID|NOMBRE [--formato texto|json] ...
 int RunAvisos(int argc, char** argv);
+// dravonela copia --bd FILE [--destino FOLDER]
+int RunCopia(int argc, char** argv);
+// dravonela comprobar --bd FILE
+int RunComprobar(int argc, char** argv);
+// dravonela restaurar --bd FILE --desde COPY
+int RunRestaurar(int argc, char** argv);
 // The window program.
 int RunGui(int argc, char** argv);

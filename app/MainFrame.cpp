@@ -2,6 +2,9 @@
 
 #include "AppIcons.h"
 #include "CuadroPlanilla.h"
+#include "DbConnection.h"
+#include "DiarioCambios.h"
+#include "MessageBox.h"
 #include "OstrevanApp.h"
 #include "OstrevanDoc.h"
 #include "OstrevanView.h"
@@ -80,7 +83,9 @@ void CMainFrame::CreateMenus() {
             menu->addAction(MakeAction(item.command, item.text));
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateToggleChecks);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditItems);
     }
+    UpdateEditItems();
     for (const char* toggle : {"ID_VIEW_TOOLBAR", "ID_VIEW_STATUS_BAR"})
         if (QAction* action = CommandAction(QString::fromLatin1(toggle)))
             action->setCheckable(true);
@@ -164,11 +169,87 @@ bool CMainFrame::OnOwnCommand(const QString& command) {
         statusBar()->setVisible(!statusBar()->isVisibleTo(this));
     } else if (command == QLatin1String("ID_APP_EXIT")) {
         close();
+    } else if (command == QLatin1String("ID_EDIT_UNDO")) {
+        OnEditUndo();
+        return true;
+    } else if (command == QLatin1String("ID_EDIT_REDO")) {
+        OnEditRedo();
+        return true;
     } else {
         return false;
     }
     UpdateToggleChecks();
     return true;
+}
+
+void CMainFrame::MostrarNota(const QString& texto) {
+    if (m_messagePane)
+        m_messagePane->setText(texto.isEmpty() ? QStringLiteral("Preparado") : texto);
+}
+
+void CMainFrame::UpdateEditItems() {
+    const CDiarioCambios& diario = CDbConnection::Instance().Diario();
+    const struct {
+        const char* command;
+        QString text;
+        QString step;
+    } items[] = {
+        {"ID_EDIT_UNDO", QStringLiteral("&Deshacer"), diario.TextoDeshacer()},
+        {"ID_EDIT_REDO", QStringLiteral("&Rehacer"), diario.TextoRehacer()},
+    };
+    for (const auto& item : items) {
+        QAction* action = CommandAction(QString::fromLatin1(item.command));
+        if (!action)
+            continue;
+        const QString keys = action->text().section(QLatin1Char('\t'), 1);
+        QString text = item.text;
+        if (!item.step.isEmpty())
+            text += QStringLiteral(": ") + item.step;
+        if (!keys.isEmpty())
+            text += QLatin1Char('\t') + keys;
+        action->setText(text);
+        action->setEnabled(!item.step.isEmpty());
+    }
+}
+
+void CMainFrame::OnEditUndo() {
+    CDiarioCambios& diario = CDbConnection::Instance().Diario();
+    if (!diario.PuedeDeshacer())
+        return;
+    if (m_view && m_view->Ocupada()) {
+        DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
+                           QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Information);
+        return;
+    }
+    const QString paso = diario.TextoDeshacer();
+    QString error;
+    if (diario.Deshacer(&error))
+        MostrarNota(QStringLiteral("Deshecho: %1").arg(paso));
+    else
+        DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Warning);
+    UpdateEditItems();
+}
+
+void CMainFrame::OnEditRedo() {
+    CDiarioCambios& diario = CDbConnection::Instance().Diario();
+    if (!diario.PuedeRehacer())
+        return;
+    if (m_view && m_view->Ocupada()) {
+        DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
+                           QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Information);
+        return;
+    }
+    const QString paso = diario.TextoRehacer();
+    QString error;
+    if (diario.Rehacer(&error))
+        MostrarNota(QStringLiteral("Rehecho: %1").arg(paso));
+    else
+        DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
+                           DvMessageBox::Warning);
+    UpdateEditItems();
 }
 
 void CMainFrame::InitialUpdateFrame() {

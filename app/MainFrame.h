@@ -45,6 +45,15 @@ public:
     // Runs a command as its menu item, button or key would. True when handled.
     bool OnCmdMsg(const QString& command);
 
+    // A note in the status bar's message pane (a copy made or skipped, a step undone).
+    void MostrarNota(const QString& texto);
+
+    // "Edición": undo and redo of the last change made in the data, their items naming
+    // the step ("&Deshacer: borrar trabajador Ana García").
+    void OnEditUndo();
+    void OnEditRedo();
+    void UpdateEditItems();
+
     // The database file named in the caption (empty: "Ostrevan" alone).
     void SetDatabaseFile(const QString& path);
     QString Caption() const;

@@ -4,6 +4,7 @@
 #include "AppIcons.h"
 #include "ArchivoSalida.h"
 #include "Clock.h"
+#include "CopiaSeguridad.h"
 #include "DbConnection.h"
 #include "FaltaBdDlg.h"
 #include "FileDialog.h"
@@ -12,6 +13,7 @@
 #include "Modal.h"
 #include "OstrevanView.h"
 #include "Resources.h"
+#include "RevisionBd.h"
 #include "RosterPrinting.h"
 #include "Schema.h"
 #include "Settings.h"
@@ -51,8 +53,10 @@ COstrevanApp::~COstrevanApp() {
     // The window goes before the document it shows.
     m_mainFrame.reset();
     m_document.reset();
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        DvRevision::Desinstalar();
+    }
 }
 
 COstrevanApp* COstrevanApp::Instance() {
@@ -93,8 +97,8 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     // for a missing file.
     const QString enUso = m_databaseFile.isEmpty() ? DatabasePath() : m_databaseFile;
     if (DvSchema::InspectFile(enUso) == DvSchema::FileKind::Foreign) {
-        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(enUso), kCaption,
-                           DvMessageBox::Ok, DvMessageBox::Error);
+        DvMessageBox::Show(nullptr, DvSchema::ForeignFileMessage(enUso), kCaption, DvMessageBox::Ok,
+                           DvMessageBox::Error);
         return false;
     }
     // Nothing the program writes ever goes over it.
@@ -105,6 +109,10 @@ bool COstrevanApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QString::fromLatin1(DvSettings::Application));
     LoadStdProfileSettings(MaxRecentFiles);
     InstallDbErrorSink();
+    DvRevision::Instalar([](const QString& nota) {
+        if (const COstrevanApp* app = COstrevanApp::Instance(); app && app->MainFrame())
+            app->MainFrame()->MostrarNota(nota);
+    });
     CreatePrinter();
 
     // 7-8. The one document type; there is no automation registration here.
@@ -208,7 +216,10 @@ bool COstrevanApp::OpenAtStart(const QString& path) {
         return true;
     }
     conexion.Reset();
-    if (!conexion.OpenFile(path, DvSettings::DbPassword())) {
+    conexion.OpenFile(path, DvSettings::DbPassword());
+    // A damaged file is told, with the offer of its newest good copy.
+    DvRevision::RevisarAbierta(nullptr);
+    if (!conexion.IsOpen()) {
         // Failures have been shown; the next open starts afresh.
         conexion.Reset();
         return false;
@@ -237,8 +248,16 @@ bool COstrevanApp::OpenDatabase(const QString& path) {
     {
         CDbConnection prueba;
         prueba.SetErrorSink(&COstrevanApp::ShowDbError);
-        if (!prueba.OpenFile(path, clave))
-            return false;
+        if (!prueba.OpenFile(path, clave)) {
+            // A file too damaged to open: its newest good copy is offered.
+            const QStringList problemas = DvCopia::ProblemasFichero(path, true);
+            if (problemas.isEmpty() ||
+                !DvRevision::OfrecerCopia(m_mainFrame.get(), path, problemas, {}))
+                return false;
+            prueba.Reset();
+            if (!prueba.OpenFile(path, clave))
+                return false;
+        }
     }
     CDbConnection& conexion = CDbConnection::Instance();
     const QString anterior = conexion.Path();
@@ -249,6 +268,7 @@ bool COstrevanApp::OpenDatabase(const QString& path) {
             conexion.OpenFile(anterior, clave);
         return false;
     }
+    DvRevision::RevisarAbierta(m_mainFrame.get());
     m_databaseFile = path;
     CUbicacionBd::Recordar(path);
     AddToRecentFileList(QFileInfo(path).absoluteFilePath());

@@ -22,6 +22,7 @@
 #include "PersonalDlg.h"
 #include "ReglasDlg.h"
 #include "ReglasServicio.h"
+#include "RevisionBd.h"
 #include "RosterPrinting.h"
 #include "ServiciosDlg.h"
 #include "TiposTurnoDlg.h"
@@ -102,6 +103,8 @@ void COstrevanView::OnInitialUpdate() {
 
     // The database; whatever the result the view goes on (failures have been shown).
     CDbConnection::Instance().Open();
+    // A damaged file is told at once, with the offer of its newest good copy.
+    DvRevision::RevisarAbierta(nullptr);
 
     m_cuadro->AttachToDialogItem(this, IdCuadro);
     AjustarCuadro();

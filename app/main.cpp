@@ -28,6 +28,9 @@ const COrdenPrograma kOrdenes[] = {
     {"planilla", RunPlanilla, "planilla de un mes de un servicio en json, csv o pdf"},
     {"avisos", RunAvisos, "avisos de la planilla de un mes: descansos, solapes, cobertura"},
     {"calendario", RunCalendario, "calendario de un trabajador en ics o su hoja personal en pdf"},
+    {"copia", RunCopia, "hace ahora una copia de seguridad de la base de datos"},
+    {"comprobar", RunComprobar, "comprueba que la base de datos no está dañada"},
+    {"restaurar", RunRestaurar, "pone una copia en lugar de la base de datos, que se conserva"},
 };
 
 void ImprimirUso(std::FILE* destino) {

@@ -1,6 +1,7 @@
 #include "DbConnection.h"
 
 #include "DbQuery.h"
+#include "DiarioCambios.h"
 #include "JetSql.h"
 #include "Password.h"
 #include "Schema.h"
@@ -47,11 +48,24 @@ CDbConnection& CDbConnection::Instance() {
     return instance;
 }
 
-CDbConnection::CDbConnection() = default;
+CDbConnection::CDbConnection() : m_diario(std::make_unique<CDiarioCambios>(*this)) {}
 
 CDbConnection::~CDbConnection() {
     Close();
+    m_diario.reset();
     m_db.reset();
+}
+
+void CDbConnection::SetBeforeFirstChange(ChangeHook hook) {
+    m_beforeFirstChange = std::move(hook);
+}
+
+void CDbConnection::AntesDeCambiar() {
+    if (m_changed || !m_open || !m_db)
+        return;
+    m_changed = true;
+    if (m_beforeFirstChange)
+        m_beforeFirstChange(m_db.get());
 }
 
 QString CDbConnection::DatabasePathFor(const QString& executablePath) {
@@ -83,6 +97,8 @@ bool CDbConnection::OpenImpl(const QString& path, const QString& password) {
         return true;
     m_open = true;
     m_path = path;
+    m_diario->Vaciar();
+    m_changed = false;
     m_db.reset();
     CDbError error;
     if (!OpenEngine(path, password, error)) {
@@ -91,6 +107,7 @@ bool CDbConnection::OpenImpl(const QString& path, const QString& password) {
         ReportDbError(error, true);
     }
     if (m_open) {
+        ++m_aperturas;
         DvSchema::Upgrade(*this);
     }
     return m_open;
@@ -154,6 +171,13 @@ bool CDbConnection::OpenEngine(const QString& path, const QString& password, CDb
     // Writes are on disk when a statement returns. A file left in write-ahead mode is
     // put back to a rollback journal, so it keeps working on a share and read-only.
     ExecQuiet(db, "PRAGMA synchronous=FULL");
+    // A verifier of an earlier version gives way to the current kind, now that the
+    // password is known to be right.
+    if (!verifier.isEmpty() && DvPassword::NeedsUpgrade(verifier) &&
+        !sqlite3_db_readonly(db, "main")) {
+        AntesDeCambiar();
+        DvPassword::UpgradeVerifier(db, password);
+    }
     stmt = nullptr;
     if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
         sqlite3_step(stmt) == SQLITE_ROW) {
@@ -173,6 +197,8 @@ void CDbConnection::Close() {
     if (!m_open)
         return;
     m_open = false;
+    // The steps of this file mean nothing on another one; a session dies before its handle.
+    m_diario->Vaciar();
     if (m_db) {
         const int rc = sqlite3_close_v2(m_db.release());
         if (rc != SQLITE_OK)
@@ -182,6 +208,8 @@ void CDbConnection::Close() {
 
 void CDbConnection::Reset() {
     QMutexLocker locker(&m_lock);
+    // Also for a lost connection, whose handle Close leaves: no session outlives it.
+    m_diario->Vaciar();
     Close();
     m_open = false;
     m_db.reset();

@@ -14,11 +14,13 @@
 #include <functional>
 #include <memory>
 
+class CDiarioCambios;
 struct sqlite3;
 
 class CDbConnection {
 public:
     using ErrorSink = std::function<void(const QString& text)>;
+    using ChangeHook = std::function<void(sqlite3* db)>;
 
     static CDbConnection& Instance();
 
@@ -77,6 +79,21 @@ public:
 
     QString Path() const { return m_path; }
 
+    // Runs once per file opened, right before the first statement that would change it
+    // (the window program takes its copy there); the handle is the open connection,
+    // with no change of this run in it yet. Null removes it.
+    void SetBeforeFirstChange(ChangeHook hook);
+    // Called before every statement that changes the file (CDbQuery, undo and redo).
+    void AntesDeCambiar();
+    // How many times a file has been opened on this connection (each opening is told
+    // apart from the one before).
+    int Aperturas() const { return m_aperturas; }
+    // True once the hook has run for the file open now.
+    bool Changed() const { return m_changed; }
+
+    // The journal of this connection's changes ("Deshacer", "Rehacer").
+    CDiarioCambios& Diario() { return *m_diario; }
+
 private:
     bool OpenImpl(const QString& path, const QString& password);
     bool OpenEngine(const QString& path, const QString& password, CDbError& error);
@@ -90,4 +107,8 @@ private:
     QRecursiveMutex m_lock;
     ErrorSink m_sink;
     QString m_path;
+    ChangeHook m_beforeFirstChange;
+    bool m_changed = false;
+    int m_aperturas = 0;
+    std::unique_ptr<CDiarioCambios> m_diario;
 };

@@ -1,5 +1,6 @@
 #include "DbQuery.h"
 
+#include "DiarioCambios.h"
 #include "JetSql.h"
 
 #include <QStringList>
@@ -107,6 +108,14 @@ bool OnlyOneStatement(sqlite3* db, const char* tail) {
         tail = next;
     }
     return true;
+}
+
+// "ROLLBACK ..." (also "ROLLBACK TO" a savepoint, which undoes part of a step).
+bool IsRollback(sqlite3_stmt* stmt) {
+    const char* text = sqlite3_sql(stmt);
+    if (!text)
+        return false;
+    return QByteArray(text).trimmed().left(8).toUpper() == "ROLLBACK";
 }
 
 // Prepares a statement of the program: rewritten from the original dialect, exactly
@@ -397,6 +406,14 @@ bool CDbQuery::ExecuteCommand(const QString& sql, uint32_t* errorCode, uint32_t 
     } else {
         sqlite3_stmt* stmt = nullptr;
         if (PrepareStatement(db, sql, stmt, error)) {
+            // A change: the copy of the file before the first one, and the journal.
+            const bool writes = !sqlite3_stmt_readonly(stmt);
+            const bool rollsBack = IsRollback(stmt);
+            CDiarioCambios& journal = m_connection.Diario();
+            if (writes) {
+                m_connection.AntesDeCambiar();
+                journal.AntesDeEscribir(db);
+            }
             int rc;
             do {
                 rc = sqlite3_step(stmt);
@@ -408,6 +425,7 @@ bool CDbQuery::ExecuteCommand(const QString& sql, uint32_t* errorCode, uint32_t 
                 error = CDbError::FromSqlite(rc, sqlite3_errmsg(db));
             }
             sqlite3_finalize(stmt);
+            journal.DespuesDe(db, ok, rollsBack);
         }
     }
     ReleaseConnection();

@@ -4,6 +4,7 @@
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <sodium.h>
 #include <sqlite3.h>
 
 namespace {
@@ -49,7 +50,30 @@ QByteArray Pbkdf2Sha256(const QByteArray& password, const QByteArray& salt, int 
     return derived.left(length);
 }
 
-QString MakeVerifier(const QString& password, int iterations) {
+QString MakeVerifier(const QString& password) {
+    if (sodium_init() < 0)
+        return {};
+    const QByteArray utf8 = password.toUtf8();
+    char out[crypto_pwhash_STRBYTES] = {};
+    if (crypto_pwhash_str_alg(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
+                              crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                              crypto_pwhash_MEMLIMIT_INTERACTIVE,
+                              crypto_pwhash_ALG_ARGON2ID13) != 0)
+        return {};
+    return QString::fromLatin1(out);
+}
+
+bool NeedsUpgrade(const QString& verifier) {
+    const QByteArray text = verifier.trimmed().toLatin1();
+    if (!text.startsWith("$argon2id$"))
+        return true;
+    if (sodium_init() < 0)
+        return false;
+    return crypto_pwhash_str_needs_rehash(text.constData(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0;
+}
+
+QString MakePbkdf2Verifier(const QString& password, int iterations) {
     if (iterations <= 0)
         iterations = DefaultIterations;
     QByteArray salt(SaltLength, '\0');
@@ -61,6 +85,14 @@ QString MakeVerifier(const QString& password, int iterations) {
 }
 
 bool Verify(const QString& password, const QString& verifier) {
+    const QByteArray text = verifier.trimmed().toLatin1();
+    if (text.startsWith("$argon2")) {
+        if (sodium_init() < 0 || text.size() >= crypto_pwhash_STRBYTES)
+            return false;
+        const QByteArray utf8 = password.toUtf8();
+        return crypto_pwhash_str_verify(text.constData(), utf8.constData(),
+                                        static_cast<unsigned long long>(utf8.size())) == 0;
+    }
     const QStringList parts = verifier.trimmed().split(QLatin1Char('$'));
     if (parts.size() != 4 || parts[0] != QLatin1String("pbkdf2-sha256"))
         return false;
@@ -129,9 +161,24 @@ bool StorePassword(sqlite3* db, const QString& password) {
         return false;
     }
     const QByteArray verifier = MakeVerifier(password).toUtf8();
+    if (verifier.isEmpty()) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
     sqlite3_bind_text(stmt, 1, verifier.constData(), verifier.size(), SQLITE_TRANSIENT);
     const bool done = sqlite3_step(stmt) == SQLITE_DONE;
     sqlite3_finalize(stmt);
     return done;
+}
+
+bool UpgradeVerifier(sqlite3* db, const QString& password) {
+    if (sqlite3_exec(db, "SAVEPOINT verificador", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    if (!password.isEmpty() && StorePassword(db, password) &&
+        sqlite3_exec(db, "RELEASE verificador", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    sqlite3_exec(db, "ROLLBACK TO verificador", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "RELEASE verificador", nullptr, nullptr, nullptr);
+    return false;
 }
 } // namespace DvPassword

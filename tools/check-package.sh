@@ -21,7 +21,7 @@ trap 'rm -rf "$scratch"' EXIT
 
 # Dependencies computed from the shared libraries.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6core6 libqt6widgets6 libsqlite3-0 libc6; do
+for lib in libqt6core6 libqt6widgets6 libsqlite3-0 libsodium23 libc6; do
     grep -q "$lib" <<<"$depends" || fail "falta $lib en Depends: $depends"
 done
 

@@ -10,7 +10,7 @@ DV_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6opengl6-dev qt6-translations-l10n
     qt6-qpa-plugins libgl-dev
-    libsqlite3-dev sqlite3
+    libsqlite3-dev sqlite3 libsodium-dev
     libical-dev tzdata
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core

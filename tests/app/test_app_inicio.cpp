@@ -214,8 +214,9 @@ private slots:
             for (QAction* item : menu->menu()->actions())
                 items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         }
-        QCOMPARE(menus, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Configurar"),
-                                     QStringLiteral("&Ver"), QStringLiteral("Ay&uda")}));
+        QCOMPARE(menus, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Edición"),
+                                     QStringLiteral("&Configurar"), QStringLiteral("&Ver"),
+                                     QStringLiteral("Ay&uda")}));
         const QStringList esperados{"&Abrir...\tCtrl+O",
                                     "-",
                                     "&Imprimir...\tCtrl+I",
@@ -226,6 +227,8 @@ private slots:
                                     "Exportar calendarios del servicio...",
                                     "-",
                                     "&Salir",
+                                    "&Deshacer\tCtrl+Z",
+                                    "&Rehacer\tCtrl+Y",
                                     "&Servicios...",
                                     "&Personal...",
                                     "Tip&os de turno...",
@@ -245,15 +248,16 @@ private slots:
             if (!accion->shortcut().isEmpty())
                 teclas << accion->objectName() + QLatin1Char('=') +
                               accion->shortcut().toString(QKeySequence::PortableText);
-        for (const char* tecla : {"accel:ID_FILE_NEW=Ctrl+N", "accel:ID_FILE_OPEN=Ctrl+O",
-                                  "accel:ID_FILE_SAVE=Ctrl+S", "accel:ID_FILE_PRINT=Ctrl+P",
-                                  "accel:ID_EDIT_UNDO=Ctrl+Z", "accel:ID_EDIT_UNDO=Alt+Backspace",
-                                  "accel:ID_EDIT_CUT=Ctrl+X", "accel:ID_EDIT_CUT=Shift+Del",
-                                  "accel:ID_EDIT_COPY=Ctrl+C", "accel:ID_EDIT_COPY=Ctrl+Ins",
-                                  "accel:ID_EDIT_PASTE=Ctrl+V", "accel:ID_EDIT_PASTE=Shift+Ins",
-                                  "accel:ID_NEXT_PANE=F6", "accel:ID_PREV_PANE=Shift+F6"})
+        for (const char* tecla :
+             {"accel:ID_FILE_NEW=Ctrl+N", "accel:ID_FILE_OPEN=Ctrl+O", "accel:ID_FILE_SAVE=Ctrl+S",
+              "accel:ID_FILE_PRINT=Ctrl+P", "accel:ID_EDIT_UNDO=Ctrl+Z",
+              "accel:ID_EDIT_UNDO=Alt+Backspace", "accel:ID_EDIT_REDO=Ctrl+Y",
+              "accel:ID_EDIT_CUT=Ctrl+X", "accel:ID_EDIT_CUT=Shift+Del",
+              "accel:ID_EDIT_COPY=Ctrl+C", "accel:ID_EDIT_COPY=Ctrl+Ins",
+              "accel:ID_EDIT_PASTE=Ctrl+V", "accel:ID_EDIT_PASTE=Shift+Ins",
+              "accel:ID_NEXT_PANE=F6", "accel:ID_PREV_PANE=Shift+F6"})
             QVERIFY2(teclas.contains(QString::fromLatin1(tecla)), tecla);
-        QCOMPARE(teclas.size(), 14);
+        QCOMPARE(teclas.size(), 15);
         for (const QString& tecla : teclas)
             QVERIFY(!tecla.endsWith(QLatin1String("=Ctrl+I")));
 

@@ -33,6 +33,7 @@ private slots:
     void filesThatAreNotDatabases_data();
     void filesThatAreNotDatabases();
     void passwordGate();
+    void oldVerifiersOpenAndAreUpgraded();
     void verifierKnownAnswer();
     void missingTableLeavesConnectionUsable();
     void brokenConnectionIsMarkedLost();
@@ -170,9 +171,59 @@ void TestDbConnection::passwordGate() {
     RecordingConnection c;
     QVERIFY(!c->OpenFile(guarded, "secreto"));
     QCOMPARE(c.Boxes(), 1);
-    // The verifier is salted: the same password gives different verifiers.
-    QVERIFY(DvPassword::MakeVerifier("a", 10) != DvPassword::MakeVerifier("a", 10));
-    QVERIFY(DvPassword::Verify("a", DvPassword::MakeVerifier("a", 10)));
+    // The verifier is Argon2id and salted: the same password gives different verifiers.
+    const QString argon = DvPassword::MakeVerifier("a");
+    QVERIFY(argon.startsWith("$argon2id$"));
+    QVERIFY(argon != DvPassword::MakeVerifier("a"));
+    QVERIFY(DvPassword::Verify("a", argon));
+    QVERIFY(!DvPassword::Verify("b", argon));
+    QVERIFY(!DvPassword::NeedsUpgrade(argon));
+    QVERIFY(DvPassword::NeedsUpgrade(DvPassword::MakePbkdf2Verifier("a", 10)));
+}
+
+void TestDbConnection::oldVerifiersOpenAndAreUpgraded() {
+    // A file of an earlier version: its verifier is PBKDF2.
+    const QString old = DataTest::NewDatabase("");
+    const QString pbkdf2 = DvPassword::MakePbkdf2Verifier("secreto");
+    QVERIFY(pbkdf2.startsWith("pbkdf2-sha256$20000$"));
+    QVERIFY(DataTest::RawExec(old, QStringLiteral("CREATE TABLE IF NOT EXISTS ACCESO (VERIFICADOR "
+                                                  "VARCHAR(255)); DELETE FROM ACCESO; INSERT INTO "
+                                                  "ACCESO VALUES ('%1')")
+                                       .arg(pbkdf2)));
+    // Read-only, it opens with its password and keeps the old verifier (the superuser
+    // writes any file: then nothing to see here).
+    if (geteuid() != 0) {
+        QFile::setPermissions(old, QFileDevice::ReadOwner);
+        {
+            RecordingConnection c;
+            QVERIFY(!c->OpenFile(old, "otro"));
+            QVERIFY(c->OpenFile(old, "secreto"));
+        }
+        QCOMPARE(DataTest::RawValue(old, "SELECT VERIFICADOR FROM ACCESO"), pbkdf2);
+        QFile::setPermissions(old, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    // A wrong password changes nothing.
+    {
+        RecordingConnection c;
+        QVERIFY(!c->OpenFile(old, "Secreto"));
+    }
+    QCOMPARE(DataTest::RawValue(old, "SELECT VERIFICADOR FROM ACCESO"), pbkdf2);
+    // The right one opens it and leaves an Argon2id verifier, the only row.
+    {
+        RecordingConnection c;
+        QVERIFY(c->OpenFile(old, "secreto"));
+        QCOMPARE(c.Boxes(), 0);
+    }
+    const QString upgraded = DataTest::RawValue(old, "SELECT VERIFICADOR FROM ACCESO");
+    QVERIFY(upgraded.startsWith("$argon2id$"));
+    QCOMPARE(DataTest::RawValue(old, "SELECT count(*) FROM ACCESO"), QString("1"));
+    for (const char* password : {"otro", "", "secreto "}) {
+        RecordingConnection c;
+        QVERIFY2(!c->OpenFile(old, password), password);
+    }
+    RecordingConnection c;
+    QVERIFY(c->OpenFile(old, "secreto"));
+    QCOMPARE(DataTest::RawValue(old, "SELECT VERIFICADOR FROM ACCESO"), upgraded);
 }
 
 void TestDbConnection::verifierKnownAnswer() {
