@@ -178,8 +178,7 @@ int RunPlanilla(int argc, char** argv) {
     if (pdf) {
         const CTituloPlanilla titulo{NombreMes(mes), anio, nombreServicio};
         QString error;
-        if (!PlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerForma(servicio), bytes,
-                         &error)) {
+        if (!PlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerForma(servicio), bytes, &error)) {
             orden.Error(error);
             return SalidaBaseDatos;
         }

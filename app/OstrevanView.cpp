@@ -67,7 +67,8 @@ COstrevanView::COstrevanView(COstrevanDoc* document, QWidget* parent)
         connect(meses, QOverload<int>::of(&QComboBox::activated), this,
                 [this](int) { ActualizarEstado(); });
     if (CEditSpecial* anio = CampoAnio())
-        connect(anio, &QLineEdit::textChanged, this, [this](const QString&) { ActualizarEstado(); });
+        connect(anio, &QLineEdit::textChanged, this,
+                [this](const QString&) { ActualizarEstado(); });
     if (QListWidget* avisos = PanelAvisos())
         connect(avisos, &QListWidget::itemActivated, this, &COstrevanView::AvisoElegido);
 }
@@ -555,9 +556,8 @@ void COstrevanView::Exportar(bool pdf) {
     // refused as the dialog closes, and the dialog is offered again.
     QString ruta;
     for (;;) {
-        ruta = DvFileDialog::GetSaveFileName(this, extension,
-                                             QDir(documentos).filePath(NombreSugerido(extension)),
-                                             filtro, true);
+        ruta = DvFileDialog::GetSaveFileName(
+            this, extension, QDir(documentos).filePath(NombreSugerido(extension)), filtro, true);
         if (ruta.isEmpty())
             return;
         const QString motivo = DvArchivo::MotivoRechazo(ruta);

@@ -88,8 +88,8 @@ void DibujarMarca(QPainter* dc, Marca marca, const QRectF& caja, const QColor& c
         break;
     }
     case Marca::Baja:
-        dc->drawRect(caja.adjusted(caja.width() * 0.08, caja.height() * 0.08,
-                                   -caja.width() * 0.08, -caja.height() * 0.08));
+        dc->drawRect(caja.adjusted(caja.width() * 0.08, caja.height() * 0.08, -caja.width() * 0.08,
+                                   -caja.height() * 0.08));
         break;
     case Marca::Personal:
         dc->drawEllipse(caja);
@@ -218,8 +218,7 @@ std::vector<std::pair<int, QString>> CImpresionPlanilla::InicioHoras(CCellGrid& 
 }
 
 QString CImpresionPlanilla::TextoFecha() {
-    return QStringLiteral("Impreso el ") +
-           DvClock::Today().toString(QStringLiteral("dd/MM/yyyy"));
+    return QStringLiteral("Impreso el ") + DvClock::Today().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 void CImpresionPlanilla::SetPrinterOrientation(QPrinter* printer, bool landscape) {
@@ -343,8 +342,8 @@ void CImpresionPlanilla::ImprimirHoras(QPainter* dc, int pagina) {
             continue;
         QFont fuente(QStringLiteral("Arial"));
         const double alto = banda.bottom - banda.top;
-        fuente.setPixelSize(std::max(1, static_cast<int>(std::min(Puntos(m, kHoraPuntos),
-                                                                  alto * 0.8))));
+        fuente.setPixelSize(
+            std::max(1, static_cast<int>(std::min(Puntos(m, kHoraPuntos), alto * 0.8))));
         dc->setFont(fuente);
         const QRectF caja(0.0, banda.top, derecha, alto);
         dc->drawText(caja, Qt::AlignRight | Qt::AlignVCenter, it->second);
@@ -365,8 +364,7 @@ void CImpresionPlanilla::ImprimirLeyenda(QPainter* dc) {
     const double lado = medidas.ascent() * 0.85;
     const double hueco = medidas.horizontalAdvance(QStringLiteral("  "));
     const double centro = linea.center().y();
-    const double izquierda =
-        std::max(0.0, m_impresor.BlockLeft());
+    const double izquierda = std::max(0.0, m_impresor.BlockLeft());
 
     dc->save();
     dc->setFont(fuente);
@@ -374,8 +372,7 @@ void CImpresionPlanilla::ImprimirLeyenda(QPainter* dc) {
     const auto texto = [&](const QString& t, const QColor& color) {
         dc->setPen(color);
         const double ancho = medidas.horizontalAdvance(t);
-        dc->drawText(QRectF(x, linea.top(), ancho + 2, alto), Qt::AlignLeft | Qt::AlignVCenter,
-                     t);
+        dc->drawText(QRectF(x, linea.top(), ancho + 2, alto), Qt::AlignLeft | Qt::AlignVCenter, t);
         x += ancho + hueco * 2;
     };
     struct Entrada {

@@ -168,9 +168,8 @@ int CGridPrinter::PrintPrepare(const CPrintDeviceMeasures& device, int firstColu
     return PageCount();
 }
 
-int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstColumn,
-                                  int firstRow, int lastColumn, int lastRow,
-                                  const CGridFitLayout& layout) {
+int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstColumn, int firstRow,
+                                  int lastColumn, int lastRow, const CGridFitLayout& layout) {
     const CGridPrintOptions& o = m_grid.GetPrintOptions();
     const CGridSheet& s = m_grid.Sheet();
     m_pages.clear();
@@ -266,9 +265,9 @@ int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstC
             m_fitWidths.push_back(columnsRoom / count);
     }
 
-    m_origin = QPoint(Round(layout.area.left() / (scale * rx)), Round(layout.area.top() / (scale * ry)));
-    m_printable = QSize(static_cast<int>(roomWidth),
-                        static_cast<int>(areaHeight / (scale * ry)));
+    m_origin =
+        QPoint(Round(layout.area.left() / (scale * rx)), Round(layout.area.top() / (scale * ry)));
+    m_printable = QSize(static_cast<int>(roomWidth), static_cast<int>(areaHeight / (scale * ry)));
     m_columnPages = 1;
     m_rowPages = static_cast<int>(rows.size());
     for (const Span& r : rows)

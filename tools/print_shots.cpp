@@ -82,11 +82,12 @@ bool ShootDemo(const QString& dir) {
             CProgresoSinVentana progreso;
             cuadro->GenerarPlanilla(mes, today.year(), servicio, &window, progreso);
             const CTituloPlanilla titulo{NombreMes(mes), today.year(), rs.GetText(1)};
-            const QString base = dir + QStringLiteral("/demo_servicio%1_mes%2").arg(servicio).arg(mes);
+            const QString base =
+                dir + QStringLiteral("/demo_servicio%1_mes%2").arg(servicio).arg(mes);
             ok = Shoot(*cuadro, titulo, {true, true}, base + QStringLiteral("_horizontal.pdf")) &&
                  ok;
-            ok = Shoot(*cuadro, titulo, {false, true}, base + QStringLiteral("_vertical.pdf")) &&
-                 ok;
+            ok =
+                Shoot(*cuadro, titulo, {false, true}, base + QStringLiteral("_vertical.pdf")) && ok;
             ok = Shoot(*cuadro, titulo, {CImpresionPlanilla::LeerHorizontal(servicio), false},
                        base + QStringLiteral("_sin_ajustar.pdf")) &&
                  ok;
@@ -110,8 +111,8 @@ int main(int argc, char** argv) {
     const CTituloPlanilla titulo{QStringLiteral("Marzo"), 2024, QString::fromUtf8("Pediatría")};
     // The same grid on the screen, to set beside the printed pages.
     host.window->grab().save(dir + QStringLiteral("/planilla_pantalla.png"));
-    bool ok = Shoot(*host.grid, titulo, {true, true},
-                    dir + QStringLiteral("/planilla_horizontal.pdf"));
+    bool ok =
+        Shoot(*host.grid, titulo, {true, true}, dir + QStringLiteral("/planilla_horizontal.pdf"));
     ok = Shoot(*host.grid, titulo, {false, true}, dir + QStringLiteral("/planilla_vertical.pdf")) &&
          ok;
     ok = Shoot(*host.grid, titulo, {false, false},

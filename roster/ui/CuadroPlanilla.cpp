@@ -146,8 +146,9 @@ QString CCuadroPlanilla::TextoAyuda(int columna, int fila) {
     if (it == m_entradas.constEnd() || it->m_nombre.isEmpty())
         return QString();
     const CPlanDia& entrada = *it;
-    const CTurno* turno =
-        entrada.m_idTurno >= 0 ? m_motor->DatosDelMes().Turnos().Buscar(entrada.m_idTurno) : nullptr;
+    const CTurno* turno = entrada.m_idTurno >= 0
+                              ? m_motor->DatosDelMes().Turnos().Buscar(entrada.m_idTurno)
+                              : nullptr;
     QString texto = entrada.m_nombre;
     const auto hora = [](const CDateTime& t) {
         return QStringLiteral("%1:%2")
@@ -168,9 +169,8 @@ QString CCuadroPlanilla::TextoAyuda(int columna, int fila) {
                 break;
             }
         static const char* const motivos[] = {"", "vacaciones", "baja", "día personal"};
-        const int tipo = entrada.m_tipoLibranza >= 1 && entrada.m_tipoLibranza <= 3
-                             ? entrada.m_tipoLibranza
-                             : 0;
+        const int tipo =
+            entrada.m_tipoLibranza >= 1 && entrada.m_tipoLibranza <= 3 ? entrada.m_tipoLibranza : 0;
         texto += QStringLiteral(", sustituye a %1").arg(ausente);
         if (tipo > 0)
             texto += QStringLiteral(" (%1)").arg(QString::fromUtf8(motivos[tipo]));

@@ -380,7 +380,8 @@ private slots:
         QVERIFY(DvFileDialog::LastRequest().initialName.endsWith(
             QString::fromUtf8("/Planilla Marzo 2024 Pediatría.pdf")));
         QVERIFY(Leer(pdf).startsWith("%PDF"));
-        QVERIFY2(mensajes.Last().text.startsWith(QString::fromUtf8("Planilla de Marzo 2024 - Pediatría")),
+        QVERIFY2(mensajes.Last().text.startsWith(
+                     QString::fromUtf8("Planilla de Marzo 2024 - Pediatría")),
                  qPrintable(mensajes.Last().text));
         const QByteArray texto = Leer(pdf);
         QVERIFY(!texto.contains("Diciembre"));

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -23,7 +24,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -446,7 +446,8 @@ private slots:
                 QVERIFY2(text.contains(QString::fromUtf8(word)), word);
             const QMap<int, int> days = DayNumbers(file, 1);
             for (int d = 1; d <= 31; ++d)
-                QVERIFY2(days.value(d) == 1, qPrintable(QString("day %1: %2").arg(d).arg(days.value(d))));
+                QVERIFY2(days.value(d) == 1,
+                         qPrintable(QString("day %1: %2").arg(d).arg(days.value(d))));
             // Each of the five weeks carries its two hour groups in the margin.
             QCOMPARE(text.count(QRegularExpression("(^|\\s)8:00(\\s|$)")), 5);
             QCOMPARE(text.count(QRegularExpression("(^|\\s)15:00(\\s|$)")), 5);
@@ -534,7 +535,7 @@ private slots:
         PrintTest::RosterHost host(780);
         host.grid->Fill(0, 28, 3);
         const QString largo = QString::fromUtf8("Maximiliano Fernández de la Villaverde");
-        host.grid->SetCellText(0, 1, largo);               // a joined row: the whole day
+        host.grid->SetCellText(0, 1, largo); // a joined row: the whole day
         // Beside the day number, in black (no substitute's mark): Thursday the 4th.
         host.grid->SetCellText(6, 0, QString::fromUtf8("Bartolomé"));
         const QString file = m_dir + "/nombres.pdf";
