@@ -548,6 +548,54 @@ private slots:
         QVERIFY(text.contains(QString::fromUtf8("…")));
     }
 
+    // A substitute (a name in a leave colour) gets a mark of that colour at the right end
+    // of its cell, so a black-and-white copy still shows it; a worker in person none.
+    void substitutesAreMarked() {
+        PrintTest::RosterHost host(780);
+        host.grid->Fill(3, 31, 4);
+        QImage page(3508, 2480, QImage::Format_RGB32); // A4 landscape at 300 dpi
+        page.setDotsPerMeterX(qRound(300 / 0.0254));
+        page.setDotsPerMeterY(qRound(300 / 0.0254));
+        page.fill(Qt::white);
+        CImpresionPlanilla impresion(*host.grid);
+        QCOMPARE(impresion.OnBeginPrinting(&page), 1);
+        {
+            QPainter painter(&page);
+            impresion.OnPrint(&painter, 1, kTitulo);
+        }
+        const CGridPrinter& layout = impresion.GridPrinter();
+        const double k = 300.0 / layout.ScreenDpiX() * layout.TextScale();
+        const std::vector<CGridPrintRowBand> bands = layout.RowBands(1);
+        // Pixels of the colour in the right quarter of the name cell (column, row); below
+        // the day number it takes the day's two columns.
+        const auto marked = [&](int column, int row, GridColor colour) {
+            double left = layout.BlockLeft();
+            for (int c = 0; c < column; ++c)
+                left += layout.PrintedWidth(c) * k;
+            double width = layout.PrintedWidth(column) * k;
+            if (row > 0)
+                width += layout.PrintedWidth(column + 1) * k;
+            const CGridPrintRowBand& band = bands[static_cast<size_t>(row)];
+            const QColor want = ToQColor(colour);
+            int count = 0;
+            for (int y = qRound(band.top) + 2; y < qRound(band.bottom) - 2; ++y)
+                for (int x = qRound(left + width * 0.75); x < qRound(left + width) - 2; ++x) {
+                    const QColor got = page.pixelColor(x, y);
+                    count += qAbs(got.red() - want.red()) < 40 &&
+                             qAbs(got.green() - want.green()) < 40 &&
+                             qAbs(got.blue() - want.blue()) < 40;
+                }
+            return count;
+        };
+        // Thursday the 1st: entry 0 in the vacation colour, 1 sick leave, 2 personal, 3 own.
+        QVERIFY(marked(6, 0, PrintTest::kRed) > 20);
+        QVERIFY(marked(6, 1, PrintTest::kGreen) > 20);
+        QVERIFY(marked(6, 2, PrintTest::kBlue) > 20);
+        for (GridColor colour : {PrintTest::kRed, PrintTest::kGreen, PrintTest::kBlue})
+            QCOMPARE(marked(6, 3, colour), 0);
+        impresion.OnEndPrinting();
+    }
+
     // Where each week and each hour group starts, read from the cells.
     void weeksAndHourGroups() {
         PrintTest::RosterHost host(780);
