@@ -270,6 +270,7 @@ void COstrevanView::OnConfigServicios() {
     if (CServiciosDlg::Run(this) == QDialog::Accepted) {
         RellenarServicios();
         AplicarOpcionesServicio();
+        ActualizarEstado();
     }
 }
 

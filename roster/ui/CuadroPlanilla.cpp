@@ -142,6 +142,12 @@ int CCuadroPlanilla::OnHint(int column, int row, int, QString* text) {
 }
 
 QString CCuadroPlanilla::TextoAyuda(int columna, int fila) {
+    // Below the day number a name takes the day's two columns: the block's first holds it.
+    int c0 = 0, f0 = 0, c1 = 0, f1 = 0;
+    if (fila >= 0 && GetJoinRange(columna, fila, &c0, &f0, &c1, &f1) == 0 && f0 == f1) {
+        columna = c0;
+        fila = f0;
+    }
     const auto it = m_entradas.constFind(static_cast<qint64>(fila) * Columnas + columna);
     if (it == m_entradas.constEnd() || it->m_nombre.isEmpty())
         return QString();

@@ -401,6 +401,8 @@ private slots:
         QCOMPARE(g.TextoAyuda(2, 5),
                  QString::fromUtf8("Dora — T 15:00–22:00, sustituye a Berta (día personal)"));
         QCOMPARE(g.TextoAyuda(0, 5), QString::fromUtf8("Berta — T 15:00–22:00"));
+        // The right half of a name below the day number is the same name.
+        QCOMPARE(g.TextoAyuda(1, 5), g.TextoAyuda(0, 5));
         QString hint;
         QCOMPARE(g.OnHint(0, 5, 0, &hint), 1);
         QCOMPARE(hint, g.TextoAyuda(0, 5));
