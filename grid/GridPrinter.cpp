@@ -186,6 +186,8 @@ int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstC
     lastColumn = std::min(lastColumn, s.ColumnCount() - 1);
     lastRow = std::min(lastRow, s.RowCount() - 1);
     m_fitFirstColumn = firstColumn;
+    m_origin = QPoint();
+    m_printable = QSize();
     if (layout.area.width() <= 0 || layout.area.height() <= 0 || lastColumn < firstColumn ||
         lastRow < firstRow)
         return 0;
@@ -227,17 +229,38 @@ int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstC
         // The least legible size, smaller only when a single block needs it to fit.
         scale = std::min({maxScale, layout.minScale, areaHeight / ((topStart + tallest) * ry)});
         const double room = areaHeight / (scale * ry) - topStart;
-        int pageStart = firstRow;
-        double sum = 0.0;
-        for (size_t i = 0; i < starts.size(); ++i) {
-            if (sum > 0 && sum + heights[i] > room + 1e-6) {
-                rows.push_back({pageStart, starts[i] - 1});
-                pageStart = starts[i];
-                sum = 0.0;
+        // Blocks a page takes one after another up to the given height.
+        const auto pack = [&](double capacity, std::vector<Span>* spans) {
+            int pageStart = firstRow;
+            double sum = 0.0;
+            int pages = 1;
+            for (size_t i = 0; i < starts.size(); ++i) {
+                if (sum > 0 && sum + heights[i] > capacity + 1e-6) {
+                    if (spans)
+                        spans->push_back({pageStart, starts[i] - 1});
+                    pageStart = starts[i];
+                    sum = 0.0;
+                    ++pages;
+                }
+                sum += heights[i];
             }
-            sum += heights[i];
+            if (spans)
+                spans->push_back({pageStart, lastRow});
+            return pages;
+        };
+        // As few pages as that size needs, shared out evenly: the least page height that
+        // still needs no more pages, and the text as large as that height lets it be.
+        const int pages = pack(room, nullptr);
+        double low = tallest, high = room;
+        for (int step = 0; step < 60 && high - low > 1e-3; ++step) {
+            const double middle = (low + high) / 2;
+            if (pack(middle, nullptr) <= pages)
+                high = middle;
+            else
+                low = middle;
         }
-        rows.push_back({pageStart, lastRow});
+        pack(high, &rows);
+        scale = std::min(maxScale, std::max(scale, areaHeight / ((topStart + high) * ry)));
     }
     m_textScale = scale;
 

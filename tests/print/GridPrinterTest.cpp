@@ -110,11 +110,12 @@ private slots:
         QCOMPARE(printer.RowBands(1).back().bottom, 20.0 + 20 * rowHeight);
 
         // Smaller still would go under the least scale: pages start only at rows 0, 15
-        // and 30, as many blocks a page as fit at that scale.
+        // and 30, as few pages as that scale needs (15 + 15 + 10 rows on 20), and the
+        // text as large as the tallest page lets it be.
         layout.area.setHeight(qRound(10 * rowHeight));
         layout.breakRows = {15, 30};
         QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 3);
-        QCOMPARE(printer.TextScale(), 0.5);
+        QVERIFY(qAbs(printer.TextScale() - 10.0 / 15.0) < 1e-3);
         CGridPrintPage page;
         QVERIFY(printer.GetPage(1, &page));
         QCOMPARE(page.firstRow, 0);
@@ -122,6 +123,18 @@ private slots:
         QVERIFY(printer.GetPage(3, &page));
         QCOMPARE(page.firstRow, 30);
         QCOMPARE(page.lastRow, 39);
+        // Shared out evenly: four blocks of 10 rows on pages that take 30 at the least
+        // scale need two pages; 20 + 20 rather than 30 + 10, the text at 15 / 20.
+        layout.area.setHeight(qRound(15 * rowHeight));
+        layout.breakRows = {10, 20, 30};
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 2);
+        QVERIFY(printer.GetPage(1, &page));
+        QCOMPARE(page.lastRow, 19);
+        QVERIFY(printer.GetPage(2, &page));
+        QCOMPARE(page.firstRow, 20);
+        QCOMPARE(page.lastRow, 39);
+        QVERIFY(qAbs(printer.TextScale() - 0.75) < 1e-3);
+        layout.area.setHeight(qRound(10 * rowHeight));
         // A block taller than a page at the least scale shrinks the text for it instead
         // of being cut.
         layout.breakRows = {30};
