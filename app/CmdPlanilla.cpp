@@ -95,41 +95,6 @@ QByteArray PlanillaJson(CCuadroPlanilla& cuadro) {
     return json;
 }
 
-// One field of the calendar; a field holding the separator or a quote is quoted, so a
-// spreadsheet keeps the 14 columns.
-QString CampoCsv(QString texto) {
-    if (texto.contains(QLatin1Char(';')) || texto.contains(QLatin1Char('"')) ||
-        texto.contains(QLatin1Char('\n')) || texto.contains(QLatin1Char('\r'))) {
-        texto.replace(QLatin1String("\""), QLatin1String("\"\""));
-        return QLatin1Char('"') + texto + QLatin1Char('"');
-    }
-    return texto;
-}
-
-// The calendar as shown: the weekday names, then one line per row; the text of a joined
-// block stands in its first cell.
-QString PlanillaCsv(CCuadroPlanilla& cuadro) {
-    const int columnas = cuadro.GetColumnCount();
-    QString texto;
-    QStringList campos;
-    for (int columna = 0; columna < columnas; ++columna) {
-        QString nombre;
-        cuadro.GetCellText(columna, -1, &nombre);
-        campos << CampoCsv(nombre);
-    }
-    texto += campos.join(QLatin1Char(';')) + QLatin1String("\r\n");
-    for (int fila = 0; fila < cuadro.GetRowCount(); ++fila) {
-        campos.clear();
-        for (int columna = 0; columna < columnas; ++columna) {
-            QString celda;
-            cuadro.GetCellText(columna, fila, &celda);
-            campos << CampoCsv(celda);
-        }
-        texto += campos.join(QLatin1Char(';')) + QLatin1String("\r\n");
-    }
-    return texto;
-}
-
 } // namespace
 
 int RunPlanilla(int argc, char** argv) {
@@ -194,7 +159,8 @@ int RunPlanilla(int argc, char** argv) {
     const QString& nombreServicio = base.nombreServicio;
 
     // The grid as the roster view holds it: a window of the view's usual width. For
-    // paper, the width at which a landscape page takes the whole week across.
+    // paper, the width at which a landscape page takes the whole week across when the
+    // service prints its roster unfitted (a fitted one ignores the window's width).
     const int ancho = pdf ? 780 : 1000;
     QWidget ventana;
     ventana.resize(ancho, 600);
@@ -212,8 +178,7 @@ int RunPlanilla(int argc, char** argv) {
     if (pdf) {
         const CTituloPlanilla titulo{NombreMes(mes), anio, nombreServicio};
         QString error;
-        if (!PlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerHorizontal(servicio), bytes,
-                         &error)) {
+        if (!PlanillaPdf(*cuadro, titulo, CImpresionPlanilla::LeerForma(servicio), bytes, &error)) {
             orden.Error(error);
             return SalidaBaseDatos;
         }

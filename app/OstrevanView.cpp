@@ -60,8 +60,16 @@ COstrevanView::COstrevanView(COstrevanDoc* document, QWidget* parent)
       m_cuadro(std::make_unique<CCuadroPlanilla>()) {
     setObjectName(QStringLiteral("COstrevanView"));
     if (CComboList* servicios = Servicios())
-        connect(servicios, QOverload<int>::of(&QComboBox::activated), this,
-                [this](int) { AplicarOpcionesServicio(); });
+        connect(servicios, QOverload<int>::of(&QComboBox::activated), this, [this](int) {
+            AplicarOpcionesServicio();
+            ActualizarEstado();
+        });
+    if (CComboList* meses = Meses())
+        connect(meses, QOverload<int>::of(&QComboBox::activated), this,
+                [this](int) { ActualizarEstado(); });
+    if (CEditSpecial* anio = CampoAnio())
+        connect(anio, &QLineEdit::textChanged, this,
+                [this](const QString&) { ActualizarEstado(); });
     if (QListWidget* avisos = PanelAvisos())
         connect(avisos, &QListWidget::itemActivated, this, &COstrevanView::AvisoElegido);
 }
@@ -172,6 +180,8 @@ bool COstrevanView::OnMenuCommand(const QString& command) {
         {"ID_CONFIG_REGLAS", &COstrevanView::OnConfigReglas},
         {"ID_FILE_PRINT", &COstrevanView::OnFilePrint},
         {"ID_FILE_PRINT_PREVIEW", &COstrevanView::OnFilePrintPreview},
+        {"ID_EXPORTAR_PDF", &COstrevanView::OnExportarPdf},
+        {"ID_EXPORTAR_CSV", &COstrevanView::OnExportarCsv},
     };
     for (const Orden& orden : ordenes)
         if (command == QLatin1String(orden.nombre)) {
@@ -200,8 +210,16 @@ void COstrevanView::OnGenerar() {
         return;
     }
     CCursorEspera espera;
-    m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this);
+    const CTituloPlanilla titulo = TituloSelectores();
+    if (!m_cuadro->GenerarPlanilla(MesSeleccionado(), anio, ServicioSeleccionado(), this))
+        return;
+    // The roster on screen now belongs to this selection, whatever the selectors show
+    // later.
+    m_titulo = titulo;
+    m_hayPlanilla = true;
+    m_estadoAvisos.clear();
     ActualizarAvisos();
+    ActualizarEstado();
 }
 
 void COstrevanView::OnGenerarInforme() {
@@ -255,6 +273,7 @@ void COstrevanView::OnConfigServicios() {
     if (CServiciosDlg::Run(this) == QDialog::Accepted) {
         RellenarServicios();
         AplicarOpcionesServicio();
+        ActualizarEstado();
     }
 }
 
@@ -453,8 +472,25 @@ void COstrevanView::ActualizarAvisos() {
     const QString cuenta = n == 0   ? QStringLiteral("Sin avisos")
                            : n == 1 ? QStringLiteral("1 aviso")
                                     : QStringLiteral("%1 avisos").arg(n);
+    m_estadoAvisos = cuenta;
+    MostrarEstado(cuenta);
+}
+
+void COstrevanView::MostrarEstado(const QString& texto) {
     if (QLabel* estado = window()->findChild<QLabel*>(QStringLiteral("MessagePane")))
-        estado->setText(cuenta);
+        estado->setText(texto);
+}
+
+void COstrevanView::ActualizarEstado() {
+    if (!m_hayPlanilla)
+        return;
+    const CTituloPlanilla ahora = TituloSelectores();
+    const bool otra = ahora.mes != m_titulo.mes || ahora.anio != m_titulo.anio ||
+                      ahora.servicio != m_titulo.servicio;
+    if (otra)
+        MostrarEstado(QStringLiteral("Planilla mostrada: ") + m_titulo.Texto());
+    else
+        MostrarEstado(m_estadoAvisos.isEmpty() ? QStringLiteral("Preparado") : m_estadoAvisos);
 }
 
 void COstrevanView::AvisoElegido(QListWidgetItem* item) {
@@ -465,22 +501,93 @@ void COstrevanView::AvisoElegido(QListWidgetItem* item) {
         m_cuadro->setFocus();
 }
 
-CTituloPlanilla COstrevanView::TituloImpresion() const {
-    // The selectors as they are now, which may differ from the roster last built.
+CTituloPlanilla COstrevanView::TituloSelectores() const {
     return CTituloPlanilla{Meses() ? Meses()->currentText() : QString(), AnioEscrito(),
                            Servicios() ? Servicios()->currentText() : QString()};
 }
 
+CTituloPlanilla COstrevanView::TituloImpresion() const {
+    return m_hayPlanilla ? m_titulo : TituloSelectores();
+}
+
 void COstrevanView::OnFilePrint() {
     COstrevanApp* app = COstrevanApp::Instance();
-    DvImpresion::Imprimir(this, app ? app->Printer() : nullptr, *m_cuadro, ServicioSeleccionado(),
+    const int servicio = m_hayPlanilla ? m_cuadro->Servicio() : ServicioSeleccionado();
+    DvImpresion::Imprimir(this, app ? app->Printer() : nullptr, *m_cuadro, servicio,
                           TituloImpresion());
 }
 
 void COstrevanView::OnFilePrintPreview() {
     COstrevanApp* app = COstrevanApp::Instance();
-    DvImpresion::PresentacionPreliminar(this, app ? app->Printer() : nullptr, *m_cuadro,
-                                        ServicioSeleccionado(), TituloImpresion());
+    const int servicio = m_hayPlanilla ? m_cuadro->Servicio() : ServicioSeleccionado();
+    DvImpresion::PresentacionPreliminar(this, app ? app->Printer() : nullptr, *m_cuadro, servicio,
+                                        TituloImpresion());
+}
+
+QString COstrevanView::NombreSugerido(const QString& extension) const {
+    const CTituloPlanilla& t = m_titulo;
+    QString nombre = QStringLiteral("Planilla %1 %2 %3").arg(t.mes).arg(t.anio).arg(t.servicio);
+    nombre = DvCalendario::NombreSeguro(nombre.simplified());
+    if (nombre.isEmpty())
+        nombre = QStringLiteral("Planilla");
+    return nombre + QLatin1Char('.') + extension;
+}
+
+void COstrevanView::OnExportarPdf() {
+    Exportar(true);
+}
+
+void COstrevanView::OnExportarCsv() {
+    Exportar(false);
+}
+
+void COstrevanView::Exportar(bool pdf) {
+    if (!m_hayPlanilla) {
+        Mensaje(this, QStringLiteral("No hay planilla en pantalla: pulse \"Generar\" y vuelva "
+                                     "a intentarlo."));
+        return;
+    }
+    const QString extension = pdf ? QStringLiteral("pdf") : QStringLiteral("csv");
+    const QString filtro = pdf ? QStringLiteral("Documentos PDF (*.pdf)|*.pdf|Todos los archivos "
+                                                "(*.*)|*.*||")
+                               : QStringLiteral("Archivos CSV (*.csv)|*.csv|Todos los archivos "
+                                                "(*.*)|*.*||");
+    QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documentos.isEmpty() || !QDir(documentos).exists())
+        documentos = QDir::homePath();
+    DvImpresion::CargarTraduccionesQt();
+    // A name that can never be written (the database itself, a folder, a device) is
+    // refused as the dialog closes, and the dialog is offered again.
+    QString ruta;
+    for (;;) {
+        ruta = DvFileDialog::GetSaveFileName(
+            this, extension, QDir(documentos).filePath(NombreSugerido(extension)), filtro, true);
+        if (ruta.isEmpty())
+            return;
+        const QString motivo = DvArchivo::MotivoRechazo(ruta);
+        if (motivo.isEmpty())
+            break;
+        DvMessageBox::Show(this, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
+    }
+    QByteArray bytes;
+    QString error;
+    bool hecho = false;
+    {
+        CCursorEspera espera;
+        if (pdf)
+            hecho = PlanillaPdf(*m_cuadro, m_titulo,
+                                CImpresionPlanilla::LeerForma(m_cuadro->Servicio()), bytes, &error);
+        else if (!(hecho = TextoAWindows1252(PlanillaCsv(*m_cuadro), bytes)))
+            error = QStringLiteral("No se puede convertir el texto a Windows-1252");
+        // The one writer: never over the database, replaced only once complete.
+        hecho = hecho && DvArchivo::Escribir(ruta, bytes, &error);
+    }
+    if (!hecho) {
+        DvMessageBox::Show(this, error, kCaption, DvMessageBox::Ok, DvMessageBox::Error);
+        return;
+    }
+    Mensaje(this, QStringLiteral("Planilla de %1 escrita en %2")
+                      .arg(m_titulo.Texto(), QDir::toNativeSeparators(ruta)));
 }
 
 void COstrevanView::resizeEvent(QResizeEvent* event) {

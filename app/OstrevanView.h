@@ -4,6 +4,7 @@
 // the database when first shown, builds the roster on request, writes the monthly
 // report file and runs the configuration commands.
 
+#include "RosterPrinting.h"
 #include "TemplateDialog.h"
 
 #include <QRect>
@@ -15,7 +16,6 @@ class QListWidget;
 class QListWidgetItem;
 class CCuadroPlanilla;
 class CEditSpecial;
-struct CTituloPlanilla;
 class COstrevanDoc;
 
 class COstrevanView : public CTemplateForm {
@@ -90,9 +90,24 @@ public:
     void ActualizarAvisos();
     // A double click on a warning selects its day on the roster.
     void AvisoElegido(QListWidgetItem* item);
-    // Printing and preview of the roster, under the title of the selectors.
+    // Printing and preview of the roster on screen, under the title of the month, year
+    // and service it was built for, in its service's orientation and layout.
     void OnFilePrint();
     void OnFilePrintPreview();
+    // "Exportar a PDF..." and "Exportar a CSV...": the roster on screen as the headless
+    // "planilla --formato pdf|csv" writes it, to a file the user chooses (offered as
+    // "Planilla <mes> <año> <servicio>.pdf").
+    void OnExportarPdf();
+    void OnExportarCsv();
+
+    // The title of the roster on screen (the last "Generar"); false before any.
+    bool HayPlanilla() const { return m_hayPlanilla; }
+    const CTituloPlanilla& TituloPlanilla() const { return m_titulo; }
+    // The file name offered for an export: "Planilla Diciembre 2026 Pediatría.<ext>".
+    QString NombreSugerido(const QString& extension) const;
+    // The status bar: "Planilla mostrada: <title>" while the selectors name another
+    // roster than the one on screen, else the warnings of the roster.
+    void ActualizarEstado();
 
     // Writes the report text to the file as the report command does: Windows-1252, no
     // byte-order mark, replacing the file only once every byte is written. A file
@@ -110,11 +125,19 @@ private:
     void AjustarCuadro();
     // The warnings list under the grid, as wide as the grid.
     void AjustarAvisos();
-    // The print title's parts as the selectors show them.
+    // The print title: the roster's on screen, or the selectors' before any build.
     CTituloPlanilla TituloImpresion() const;
+    // The title as the selectors show it now.
+    CTituloPlanilla TituloSelectores() const;
+    // Export of the roster on screen: the file asked for, then its bytes written.
+    void Exportar(bool pdf);
+    void MostrarEstado(const QString& texto);
 
     COstrevanDoc* m_document = nullptr;
     std::unique_ptr<CCuadroPlanilla> m_cuadro;
     bool m_initialUpdateDone = false;
     bool m_generandoInforme = false;
+    bool m_hayPlanilla = false;
+    CTituloPlanilla m_titulo;
+    QString m_estadoAvisos; // the warnings' count last shown
 };

@@ -131,6 +131,31 @@ void EnsureRulesTables(sqlite3* db) {
 void RulesStep(CDbConnection& connection) {
     EnsureRulesTables(connection.Handle());
 }
+
+// Whether the table has the column (names compared without regard to case).
+bool HasColumn(sqlite3* db, const char* table, const char* column) {
+    sqlite3_stmt* stmt = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM pragma_table_info(?1) WHERE upper(name) = upper(?2)",
+                           -1, &stmt, nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
+        sqlite3_bind_text(stmt, 2, column, -1, SQLITE_STATIC);
+        found = sqlite3_step(stmt) == SQLITE_ROW;
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
+// The roster options' "Ajustar a una hoja": older files get the column, ticked for the
+// services that already have options, as it is for those that have none.
+void FitToSheetStep(CDbConnection& connection) {
+    sqlite3* db = connection.Handle();
+    if (!db || !HasColumn(db, "PREF_IMPRESION", "ID") ||
+        HasColumn(db, "PREF_IMPRESION", "AJUSTAR_HOJA"))
+        return;
+    sqlite3_exec(db, "ALTER TABLE PREF_IMPRESION ADD COLUMN AJUSTAR_HOJA BOOLEAN DEFAULT 1",
+                 nullptr, nullptr, nullptr);
+}
 } // namespace
 
 namespace DvSchema {
@@ -181,6 +206,7 @@ void Upgrade(CDbConnection& connection) {
         &CheckAndUpgrade, // AUX and VACACIONES
         &IndexStep,       // the indexes on the reference columns
         &RulesStep,       // the tables of the roster checks' rules
+        &FitToSheetStep,  // PREF_IMPRESION.AJUSTAR_HOJA
     };
     for (const Step step : steps)
         step(connection);

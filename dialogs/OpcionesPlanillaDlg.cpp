@@ -14,6 +14,9 @@ const QString kTabla = QStringLiteral("PREF_IMPRESION");
 const QString kPreguntaRecargar =
     QStringLiteral("Para que los cambios tengan efecto se debe recargar la planilla.\r\n"
                    "¿Desea recargarla?");
+const QString kNoGuardado =
+    QStringLiteral("No se pudieron guardar las opciones de planilla. Pulse OK para intentarlo de "
+                   "nuevo o Cancel para salir sin cambios.");
 const QString kValorNoValido =
     QStringLiteral("El tamaño de fuente y el alto de fila deben ser números mayores que cero.");
 } // namespace
@@ -36,6 +39,7 @@ void COpcionesPlanillaDlg::OnInitDialog() {
     m_binding.BindInt(DvBindControl(GetDlgItem(IdServicio)), QStringLiteral("ID_SERVICIO"),
                       m_servicio);
     m_binding.BindFlag(DvBindControl(GetDlgItem(IdHorizontal)), QStringLiteral("HORIZONTAL"), true);
+    m_binding.BindFlag(DvBindControl(GetDlgItem(IdAjustar)), QStringLiteral("AJUSTAR_HOJA"), true);
     m_binding.Load(m_filaId);
 
     if (QWidget* fuente = GetDlgItem(IdTamFuente)) {
@@ -59,8 +63,9 @@ void COpcionesPlanillaDlg::PonerPorDefecto() {
         fuente->SetValue(TamFuentePorDefecto);
     if (auto* fila = Item<CEditSpecial>(IdAltoFila))
         fila->SetValue(AltoFilaPorDefecto);
-    if (auto* horizontal = Item<QAbstractButton>(IdHorizontal))
-        horizontal->setChecked(true);
+    for (int id : {IdHorizontal, IdAjustar})
+        if (auto* caja = Item<QAbstractButton>(id))
+            caja->setChecked(true);
 }
 
 bool COpcionesPlanillaDlg::ValoresValidos() {
@@ -83,10 +88,12 @@ void COpcionesPlanillaDlg::OnOK() {
     if (!ValoresValidos())
         return;
     // A service without a row always gets one; a stored row is written only when a
-    // field differs from it. A failed save has been reported and the dialog still
-    // closes with OK: the caller then reads what is stored.
-    if (m_binding.IsModified(m_filaId))
-        m_binding.Save(m_filaId);
+    // field differs from it. A failed save keeps the dialog open with what was typed,
+    // so nothing is lost and nothing claims to be stored.
+    if (m_binding.IsModified(m_filaId) && !m_binding.Save(m_filaId)) {
+        DvMessageBox::Show(this, kNoGuardado, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
+        return;
+    }
     CTemplateDialog::OnOK();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // "Opciones de planilla": the roster preferences of one service, one row of
 // PREF_IMPRESION at most per service: the font size and row height of the roster grid
-// and whether the roster prints in landscape. A service without a row shows 15, 16 and
-// landscape ticked, and gets its row on OK even when nothing was changed.
+// and whether the roster prints in landscape and fitted to one sheet. A service without a
+// row shows 15, 16, landscape and fitted ticked, and gets its row on OK even when nothing
+// was changed. A row that cannot be saved keeps the dialog open, with a message.
 //
 // The roster view runs it with Run, which also passes the stored size and height to the
 // roster grid and asks whether the roster should be built again:
@@ -25,6 +26,7 @@ public:
     static constexpr int IdPorDefecto = 1084; // "Por defecto"
     static constexpr int IdServicio = 1102;   // hidden: ID_SERVICIO of the row
     static constexpr int IdHorizontal = 1103; // "Orientación de papel horizontal"
+    static constexpr int IdAjustar = 1105;    // "Ajustar a una hoja"
 
     static constexpr int TamFuentePorDefecto = 15;
     static constexpr int AltoFilaPorDefecto = 16;

@@ -86,7 +86,21 @@ int CGridPrinter::ScreenDpiY() const {
 }
 
 double CGridPrinter::PrintedWidth(int column) const {
+    if (m_fitted) {
+        const long long index = static_cast<long long>(column) - m_fitFirstColumn;
+        if (column >= 0 && index >= 0 && index < static_cast<long long>(m_fitWidths.size()))
+            return m_fitWidths[static_cast<size_t>(index)];
+        return m_grid.Sheet().ColumnWidth(column) * m_fitSideWidth;
+    }
     return m_grid.Sheet().ColumnWidth(column) * m_grid.GetPrintOptions().horizontalScale;
+}
+
+double CGridPrinter::DeviceScaleX(int deviceDpi) const {
+    return static_cast<double>(std::max(1, deviceDpi)) / ScreenDpiX() * m_textScale;
+}
+
+double CGridPrinter::DeviceScaleY(int deviceDpi) const {
+    return static_cast<double>(std::max(1, deviceDpi)) / ScreenDpiY() * m_textScale;
 }
 
 double CGridPrinter::PrintedHeight(int row) const {
@@ -107,6 +121,9 @@ int CGridPrinter::PrintPrepare(const CPrintDeviceMeasures& device, int firstColu
     m_columnPages = m_rowPages = 0;
     m_deviceDpiX = device.dpiX;
     m_deviceDpiY = device.dpiY;
+    m_fitted = false;
+    m_textScale = 1.0;
+    m_fitWidths.clear();
 
     // Page origin in logical units (screen pixels) from the margins and the printer's
     // pixels per millimetre.
@@ -149,6 +166,180 @@ int CGridPrinter::PrintPrepare(const CPrintDeviceMeasures& device, int firstColu
         for (const Span& c : columns)
             m_pages.push_back({c.first, c.last, r.first, r.last});
     return PageCount();
+}
+
+int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstColumn, int firstRow,
+                                  int lastColumn, int lastRow, const CGridFitLayout& layout) {
+    const CGridPrintOptions& o = m_grid.GetPrintOptions();
+    const CGridSheet& s = m_grid.Sheet();
+    m_pages.clear();
+    m_columnPages = m_rowPages = 0;
+    m_deviceDpiX = device.dpiX;
+    m_deviceDpiY = device.dpiY;
+    m_fitted = true;
+    m_textScale = 1.0;
+    m_fitWidths.clear();
+    m_fitSideWidth = 1.0;
+
+    firstColumn = std::max(firstColumn, 0);
+    firstRow = std::max(firstRow, 0);
+    lastColumn = std::min(lastColumn, s.ColumnCount() - 1);
+    lastRow = std::min(lastRow, s.RowCount() - 1);
+    m_fitFirstColumn = firstColumn;
+    m_origin = QPoint();
+    m_printable = QSize();
+    if (layout.area.width() <= 0 || layout.area.height() <= 0 || lastColumn < firstColumn ||
+        lastRow < firstRow)
+        return 0;
+
+    // Device pixels per logical unit at the screen's size.
+    const double rx = static_cast<double>(std::max(1, device.dpiX)) / ScreenDpiX();
+    const double ry = static_cast<double>(std::max(1, device.dpiY)) / ScreenDpiY();
+    const double topStart = o.printTopHeadings ? s.TopHeadingHeight() * o.verticalScale : 0.0;
+    double total = topStart;
+    for (int r = firstRow; r <= lastRow; ++r)
+        total += PrintedHeight(r);
+
+    const double maxScale = layout.maxScale > 0 ? layout.maxScale : 1.0;
+    const double areaHeight = layout.area.height();
+    double scale = total > 0 ? std::min(maxScale, areaHeight / (total * ry)) : maxScale;
+    std::vector<Span> rows;
+    if (scale >= layout.minScale) {
+        rows.push_back({firstRow, lastRow});
+    } else {
+        // Blocks of rows that stay together, from one row a page may start with to the
+        // next.
+        std::vector<int> starts{firstRow};
+        for (int r : layout.breakRows)
+            if (r > starts.back() && r <= lastRow)
+                starts.push_back(r);
+        if (layout.breakRows.empty())
+            for (int r = firstRow + 1; r <= lastRow; ++r)
+                starts.push_back(r);
+        std::vector<double> heights;
+        double tallest = 0.0;
+        for (size_t i = 0; i < starts.size(); ++i) {
+            const int end = i + 1 < starts.size() ? starts[i + 1] - 1 : lastRow;
+            double h = 0.0;
+            for (int r = starts[i]; r <= end; ++r)
+                h += PrintedHeight(r);
+            heights.push_back(h);
+            tallest = std::max(tallest, h);
+        }
+        // The least legible size, smaller only when a single block needs it to fit.
+        scale = std::min({maxScale, layout.minScale, areaHeight / ((topStart + tallest) * ry)});
+        const double room = areaHeight / (scale * ry) - topStart;
+        // Blocks a page takes one after another up to the given height.
+        const auto pack = [&](double capacity, std::vector<Span>* spans) {
+            int pageStart = firstRow;
+            double sum = 0.0;
+            int pages = 1;
+            for (size_t i = 0; i < starts.size(); ++i) {
+                if (sum > 0 && sum + heights[i] > capacity + 1e-6) {
+                    if (spans)
+                        spans->push_back({pageStart, starts[i] - 1});
+                    pageStart = starts[i];
+                    sum = 0.0;
+                    ++pages;
+                }
+                sum += heights[i];
+            }
+            if (spans)
+                spans->push_back({pageStart, lastRow});
+            return pages;
+        };
+        // As few pages as that size needs, shared out evenly: the least page height that
+        // still needs no more pages, and the text as large as that height lets it be.
+        const int pages = pack(room, nullptr);
+        double low = tallest, high = room;
+        for (int step = 0; step < 60 && high - low > 1e-3; ++step) {
+            const double middle = (low + high) / 2;
+            if (pack(middle, nullptr) <= pages)
+                high = middle;
+            else
+                low = middle;
+        }
+        pack(high, &rows);
+        scale = std::min(maxScale, std::max(scale, areaHeight / ((topStart + high) * ry)));
+    }
+    m_textScale = scale;
+
+    // The columns share the area's width, headings included.
+    const double roomWidth = layout.area.width() / (scale * rx);
+    const double sideScreen = o.printSideHeadings ? s.SideHeadingWidth() : 0.0;
+    double screenWidth = sideScreen;
+    for (int c = firstColumn; c <= lastColumn; ++c)
+        screenWidth += s.ColumnWidth(c);
+    const int count = lastColumn - firstColumn + 1;
+    const bool weighted = static_cast<int>(layout.columnWeights.size()) >= count;
+    double weights = 0.0;
+    if (weighted)
+        for (int i = 0; i < count; ++i)
+            weights += std::max(0.0, layout.columnWeights[static_cast<size_t>(i)]);
+    m_fitSideWidth = screenWidth > 0 ? roomWidth / screenWidth : 1.0;
+    const double columnsRoom = roomWidth - sideScreen * m_fitSideWidth;
+    for (int c = firstColumn; c <= lastColumn; ++c) {
+        const size_t i = static_cast<size_t>(c - firstColumn);
+        if (weighted && weights > 0)
+            m_fitWidths.push_back(columnsRoom * std::max(0.0, layout.columnWeights[i]) / weights);
+        else if (screenWidth - sideScreen > 0)
+            m_fitWidths.push_back(columnsRoom * s.ColumnWidth(c) / (screenWidth - sideScreen));
+        else
+            m_fitWidths.push_back(columnsRoom / count);
+    }
+
+    m_origin =
+        QPoint(Round(layout.area.left() / (scale * rx)), Round(layout.area.top() / (scale * ry)));
+    m_printable = QSize(static_cast<int>(roomWidth), static_cast<int>(areaHeight / (scale * ry)));
+    m_columnPages = 1;
+    m_rowPages = static_cast<int>(rows.size());
+    for (const Span& r : rows)
+        m_pages.push_back({firstColumn, lastColumn, r.first, r.last});
+    return PageCount();
+}
+
+void CGridPrinter::PageAxes(const CGridPrintPage& range, std::vector<int>& columns,
+                            std::vector<int>& rows, std::vector<double>& xs,
+                            std::vector<double>& ys) const {
+    const CGridPrintOptions& o = m_grid.GetPrintOptions();
+    const CGridSheet& s = m_grid.Sheet();
+    rows.clear();
+    columns.clear();
+    const int topCount = o.printTopHeadings ? s.TopHeadingRows() : 0;
+    const int sideCount = o.printSideHeadings ? s.SideHeadingColumns() : 0;
+    for (int r = -topCount; r <= -1; ++r)
+        rows.push_back(r);
+    for (int r = range.firstRow; r <= range.lastRow; ++r)
+        rows.push_back(r);
+    for (int c = -sideCount; c <= -1; ++c)
+        columns.push_back(c);
+    for (int c = range.firstColumn; c <= range.lastColumn; ++c)
+        columns.push_back(c);
+    xs.assign(1, static_cast<double>(m_origin.x()));
+    for (int c : columns)
+        xs.push_back(xs.back() + PrintedWidth(c));
+    ys.assign(1, static_cast<double>(m_origin.y()));
+    for (int r : rows)
+        ys.push_back(ys.back() + PrintedHeight(r));
+}
+
+std::vector<CGridPrintRowBand> CGridPrinter::RowBands(int page) const {
+    std::vector<CGridPrintRowBand> bands;
+    CGridPrintPage range;
+    if (!GetPage(page, &range))
+        return bands;
+    std::vector<int> columns, rows;
+    std::vector<double> xs, ys;
+    PageAxes(range, columns, rows, xs, ys);
+    const double k = DeviceScaleY(m_deviceDpiY);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] >= 0)
+            bands.push_back({rows[i], ys[i] * k, ys[i + 1] * k});
+    return bands;
+}
+
+double CGridPrinter::BlockLeft() const {
+    return m_origin.x() * DeviceScaleX(m_deviceDpiX);
 }
 
 std::vector<CGridPrinter::Span> CGridPrinter::Paginate(int first, int last, double start,
@@ -211,13 +402,20 @@ QFont CGridPrinter::PrintFont(const CCellRecord& record) const {
 
 void CGridPrinter::PrintCell(QPainter* dc, CCellRecord* record, int column, int row,
                              const QRect& rect) {
-    const QFont font = PrintFont(*record);
+    QFont font = PrintFont(*record);
+    if (m_before)
+        m_before(dc, rect, column, row, *record, font);
     record->SetFont(&font);
     CCellTypeHandler* type = m_grid.GetCellType(record->GetCellType());
     dc->save();
     dc->setFont(font);
     type->OnPrint(dc, rect, column, row, *record);
     dc->restore();
+    if (m_after) {
+        dc->save();
+        m_after(dc, rect, column, row, *record);
+        dc->restore();
+    }
 }
 
 void CGridPrinter::PrintBlock(QPainter* dc, int column, int row, const CGridPrintPage& page,
@@ -308,28 +506,15 @@ int CGridPrinter::PrintPage(QPainter* dc, int page) {
     const int deviceDpiY =
         device && device->logicalDpiY() > 0 ? device->logicalDpiY() : std::max(1, m_deviceDpiY);
     dc->save();
-    dc->scale(static_cast<double>(deviceDpiX) / ScreenDpiX(),
-              static_cast<double>(deviceDpiY) / ScreenDpiY());
+    dc->scale(DeviceScaleX(deviceDpiX), DeviceScaleY(deviceDpiY));
 
     // The rows and columns of the page, headings first, with their printed edges.
     std::vector<int> rows;
     std::vector<int> columns;
+    std::vector<double> xs, ys;
+    PageAxes(range, columns, rows, xs, ys);
     const int topCount = o.printTopHeadings ? s.TopHeadingRows() : 0;
     const int sideCount = o.printSideHeadings ? s.SideHeadingColumns() : 0;
-    for (int r = -topCount; r <= -1; ++r)
-        rows.push_back(r);
-    for (int r = range.firstRow; r <= range.lastRow; ++r)
-        rows.push_back(r);
-    for (int c = -sideCount; c <= -1; ++c)
-        columns.push_back(c);
-    for (int c = range.firstColumn; c <= range.lastColumn; ++c)
-        columns.push_back(c);
-    std::vector<double> xs{static_cast<double>(m_origin.x())};
-    for (int c : columns)
-        xs.push_back(xs.back() + PrintedWidth(c));
-    std::vector<double> ys{static_cast<double>(m_origin.y())};
-    for (int r : rows)
-        ys.push_back(ys.back() + PrintedHeight(r));
 
     dc->setFont(PrintFont(CCellRecord()));
     CCellRecord record;

@@ -11,10 +11,17 @@
 // screen size: one logical unit of the page is one screen pixel at its physical size.
 // The options themselves (headings, margins, outline) are kept by the grid
 // (CCellGrid::SetPrintOption), so whoever sets them on the grid sets them here too.
+//
+// PrintPrepareFit lays the block out in a rectangle of the page instead: the columns
+// stretched or narrowed to the rectangle's width, whatever their width on screen, the
+// text at the screen's size or smaller so that the rows fit one page, and, when that
+// would make the text smaller than the least scale given, pages broken only at the
+// rows given (with the headings repeated on each).
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <functional>
 #include <vector>
 
 class CCellGrid;
@@ -52,8 +59,39 @@ struct CGridPrintPage {
     int lastRow = -1;
 };
 
+// How PrintPrepareFit lays a block out.
+struct CGridFitLayout {
+    // Where the block goes on every page, in device pixels from the painter's origin.
+    QRect area;
+    // The rows a page may start with, ascending (the first row of the block always
+    // may); empty: any row.
+    std::vector<int> breakRows;
+    // The text's size on paper against its size on screen: never above maxScale, and
+    // pages are broken rather than going below minScale.
+    double minScale = 0.0;
+    double maxScale = 1.0;
+    // Share of the width of each column of the block (from its first column); empty or
+    // too short: the screen widths.
+    std::vector<double> columnWeights;
+};
+
+// The edges of one printed row on a page, in device pixels from the painter's origin.
+struct CGridPrintRowBand {
+    int row = 0;
+    double top = 0.0;
+    double bottom = 0.0;
+};
+
 class CGridPrinter {
 public:
+    // Called for every printed cell: before its cell type prints it (the record and its
+    // font may be changed for the paper), and after, to draw over it. The painter is
+    // in the page's logical units.
+    using CellHook = std::function<void(QPainter* dc, const QRect& rect, int column, int row,
+                                        CCellRecord& record, QFont& font)>;
+    using CellAfterHook = std::function<void(QPainter* dc, const QRect& rect, int column, int row,
+                                             const CCellRecord& record)>;
+
     explicit CGridPrinter(CCellGrid& grid);
 
     // Stores options 1 to 6 and 10 in the grid (GridPrintOption); always 0.
@@ -67,6 +105,24 @@ public:
     // The same from measures already read (and the screen resolution of the grid window).
     int PrintPrepare(const CPrintDeviceMeasures& device, int firstColumn, int firstRow,
                      int lastColumn, int lastRow);
+
+    // Lays the block out to fit the layout's area (see above); returns the page count.
+    int PrintPrepareFit(const CPrintDeviceMeasures& device, int firstColumn, int firstRow,
+                        int lastColumn, int lastRow, const CGridFitLayout& layout);
+    // True after PrintPrepareFit, false after PrintPrepare.
+    bool IsFitted() const { return m_fitted; }
+    // The text's size on paper against the screen (1 after PrintPrepare).
+    double TextScale() const { return m_textScale; }
+    // The rows of page 1 .. PageCount() without the headings, with their printed edges;
+    // empty for any other number.
+    std::vector<CGridPrintRowBand> RowBands(int page) const;
+    // The left edge of a page's block (headings included) in device pixels.
+    double BlockLeft() const;
+
+    void SetCellHooks(CellHook before, CellAfterHook after) {
+        m_before = std::move(before);
+        m_after = std::move(after);
+    }
 
     // Prints page 1 .. PageCount() on the painter, whose device is the printer (its
     // coordinates: device pixels from the printable area's corner). A page the layout
@@ -92,6 +148,12 @@ public:
     double PrintedHeight(int row) const;
 
 private:
+    // Device pixels per logical unit.
+    double DeviceScaleX(int deviceDpi) const;
+    double DeviceScaleY(int deviceDpi) const;
+    // The rows and columns of a page, headings first, and their printed edges.
+    void PageAxes(const CGridPrintPage& range, std::vector<int>& columns, std::vector<int>& rows,
+                  std::vector<double>& xs, std::vector<double>& ys) const;
     struct Span {
         int first;
         int last;
@@ -115,4 +177,12 @@ private:
     int m_rowPages = 0;
     int m_deviceDpiX = 0;
     int m_deviceDpiY = 0;
+    // Fitted layout: the text scale and the width of each column in logical units.
+    bool m_fitted = false;
+    double m_textScale = 1.0;
+    std::vector<double> m_fitWidths; // by column from m_fitFirstColumn
+    int m_fitFirstColumn = 0;
+    double m_fitSideWidth = 0.0;
+    CellHook m_before;
+    CellAfterHook m_after;
 };

@@ -71,7 +71,8 @@ CREATE TABLE PREF_IMPRESION (
     ID_SERVICIO INTEGER,
     TAM_FUENTE INTEGER,
     ALTO_FILA INTEGER,
-    HORIZONTAL BOOLEAN
+    HORIZONTAL BOOLEAN,
+    AJUSTAR_HOJA BOOLEAN DEFAULT 1
 );
 -- The rules a service's roster is checked against (one row per service at most; none:
 -- the defaults), and the fewest people each period of the day needs (one row per

@@ -130,6 +130,58 @@ void CCuadroPlanilla::OnGridSetup() {
         SetCell(columna, -1, &cabecera);
     }
     SetUniformRowHeight(1);
+    // The hint of a name cell tells what the cell may be too narrow to show.
+    UseHints(1);
+}
+
+int CCuadroPlanilla::OnHint(int column, int row, int, QString* text) {
+    const QString ayuda = TextoAyuda(column, row);
+    if (text)
+        *text = ayuda;
+    return ayuda.isEmpty() ? 0 : 1;
+}
+
+QString CCuadroPlanilla::TextoAyuda(int columna, int fila) {
+    // Below the day number a name takes the day's two columns: the block's first holds it.
+    int c0 = 0, f0 = 0, c1 = 0, f1 = 0;
+    if (fila >= 0 && GetJoinRange(columna, fila, &c0, &f0, &c1, &f1) == 0 && f0 == f1) {
+        columna = c0;
+        fila = f0;
+    }
+    const auto it = m_entradas.constFind(static_cast<qint64>(fila) * Columnas + columna);
+    if (it == m_entradas.constEnd() || it->m_nombre.isEmpty())
+        return QString();
+    const CPlanDia& entrada = *it;
+    const CTurno* turno = entrada.m_idTurno >= 0
+                              ? m_motor->DatosDelMes().Turnos().Buscar(entrada.m_idTurno)
+                              : nullptr;
+    QString texto = entrada.m_nombre;
+    const auto hora = [](const CDateTime& t) {
+        return QStringLiteral("%1:%2")
+            .arg(t.GetHour(), 2, 10, QLatin1Char('0'))
+            .arg(t.GetMinute(), 2, 10, QLatin1Char('0'));
+    };
+    if (turno) {
+        texto += QString::fromUtf8(" — %1 %2–%3")
+                     .arg(turno->m_nombre, hora(turno->m_horaInicial), hora(turno->m_horaFinal));
+    } else {
+        texto += QString::fromUtf8(" — desde las %1:00").arg(entrada.m_hora % 24);
+    }
+    if (entrada.m_tipoLibranza != 0) {
+        QString ausente;
+        for (const CReferencia& ref : m_referenciasMes)
+            if (ref.m_idPersonal == entrada.m_idPersonal) {
+                ausente = ref.m_nombrePlanilla;
+                break;
+            }
+        static const char* const motivos[] = {"", "vacaciones", "baja", "día personal"};
+        const int tipo =
+            entrada.m_tipoLibranza >= 1 && entrada.m_tipoLibranza <= 3 ? entrada.m_tipoLibranza : 0;
+        texto += QStringLiteral(", sustituye a %1").arg(ausente);
+        if (tipo > 0)
+            texto += QStringLiteral(" (%1)").arg(QString::fromUtf8(motivos[tipo]));
+    }
+    return texto;
 }
 
 void CCuadroPlanilla::ActualizarFuente(int altoFuente, int altoFila) {
@@ -221,6 +273,7 @@ bool CCuadroPlanilla::SeleccionarDia(const CDateTime& fecha) {
 // --- The month build -----------------------------------------------------------------------
 
 void CCuadroPlanilla::Vaciar() {
+    m_entradas.clear();
     const int filas = GetRowCount();
     EnableRedraw(0);
     for (int i = 0; i < filas; ++i)
@@ -260,6 +313,8 @@ void CCuadroPlanilla::EscribirEntrada(int columna, int fila, const CPlanDia& ent
     m_registro.SetTextColor(ColorLibranza(entrada.m_tipoLibranza));
     m_registro.SetBorder(m_registro.GetBorder() | (mismaHora ? BordeMismaHora : BordeOtraHora));
     SetCell(columna, fila, &m_registro);
+    if (!entrada.m_nombre.isEmpty())
+        m_entradas.insert(static_cast<qint64>(fila) * Columnas + columna, entrada);
 }
 
 void CCuadroPlanilla::FijarBordeSemana(int fila) {

@@ -16,6 +16,7 @@
 #include "MotorPlanilla.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPen>
 
 class IProgreso;
@@ -82,8 +83,14 @@ public:
     const QPen& PlumaNegra() const { return m_plumaNegra; }
     const QPen& PlumaBlanca() const { return m_plumaBlanca; }
 
+    // The hint of a name cell: the full name, the shift and its hours, and for a
+    // substitute whom it replaces and why ("Ana — Noche 22:00–08:00, sustituye a Luis
+    // (vacaciones)"). Empty for any other cell.
+    QString TextoAyuda(int columna, int fila);
+
     // Hooks of the grid.
     void OnGridSetup() override;
+    int OnHint(int column, int row, int section, QString* text) override;
     void OnCellDoubleClick(int column, int row, const QRect& rect, const QPoint& point,
                            int processed) override;
     GridColor OnGetDefaultBackColor(int section) override;
@@ -118,4 +125,6 @@ private:
     CCellRecord m_registro; // scratch record of the build
     CListaReferencias m_referenciasMes;
     std::vector<CListaPlanDia> m_planesMes;
+    // The entry each name cell shows, by row * Columnas + column, for its hint.
+    QHash<qint64, CPlanDia> m_entradas;
 };

@@ -223,6 +223,8 @@ private slots:
                                     "&Presentación preliminar",
                                     "Con&figurar impresora...",
                                     "-",
+                                    "Exportar a PDF...",
+                                    "Exportar a CSV...",
                                     "Generar informe",
                                     "Exportar calendarios del servicio...",
                                     "-",

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -348,6 +349,75 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(cuadro->size(), hueco.size());
         QCOMPARE(cuadro->GetColumnWidth(0), static_cast<int>(hueco.width() * 0.069));
+    }
+
+    // The roster on screen keeps its own title: after the selectors move on, the status
+    // bar names the roster shown, and printing and export use its month, year and service.
+    void tituloDeLaPlanillaMostrada() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        ElegirServicio(m_vista, QString::fromUtf8("Pediatría"));
+        m_vista->SendCommand(COstrevanView::IdGenerar);
+        QVERIFY(m_vista->HayPlanilla());
+        QCOMPARE(m_vista->TituloPlanilla().Texto(), QString::fromUtf8("Marzo 2024 - Pediatría"));
+        QLabel* estado = m_app->MainFrame()->MessagePane();
+        QVERIFY(!estado->text().startsWith(QStringLiteral("Planilla mostrada")));
+
+        ElegirServicio(m_vista, QStringLiteral("UCI"));
+        m_vista->Meses()->setCurrentIndex(11);
+        emit m_vista->Meses()->activated(11);
+        m_vista->CampoAnio()->SetValue(2026);
+        QCOMPARE(estado->text(), QString::fromUtf8("Planilla mostrada: Marzo 2024 - Pediatría"));
+        QCOMPARE(m_vista->TituloPlanilla().Texto(), QString::fromUtf8("Marzo 2024 - Pediatría"));
+        QCOMPARE(m_vista->NombreSugerido(QStringLiteral("pdf")),
+                 QString::fromUtf8("Planilla Marzo 2024 Pediatría.pdf"));
+
+        // Exported as PDF: the roster's title, not the selectors'.
+        const QString pdf = DvTest::TempDir() + QStringLiteral("/exportada.pdf");
+        QFile::remove(pdf);
+        DvFileDialog::SetNextFileName(pdf);
+        m_app->MainFrame()->CommandAction(QStringLiteral("ID_EXPORTAR_PDF"))->trigger();
+        QVERIFY(DvFileDialog::LastRequest().initialName.endsWith(
+            QString::fromUtf8("/Planilla Marzo 2024 Pediatría.pdf")));
+        QVERIFY(Leer(pdf).startsWith("%PDF"));
+        QVERIFY2(mensajes.Last().text.startsWith(
+                     QString::fromUtf8("Planilla de Marzo 2024 - Pediatría")),
+                 qPrintable(mensajes.Last().text));
+        const QByteArray texto = Leer(pdf);
+        QVERIFY(!texto.contains("Diciembre"));
+
+        // As CSV, in Windows-1252 with CR LF, as "planilla --formato csv" writes it.
+        const QString csv = DvTest::TempDir() + QStringLiteral("/exportada.csv");
+        QFile::remove(csv);
+        DvFileDialog::SetNextFileName(csv);
+        m_vista->OnExportarCsv();
+        QCOMPARE(DvFileDialog::LastRequest().defaultExtension, QStringLiteral("csv"));
+        const QByteArray bytes = Leer(csv);
+        QVERIFY(bytes.startsWith("Lunes;;Martes;;Mi\xE9rcoles;;"));
+        QVERIFY(bytes.endsWith("\r\n"));
+
+        // Back on the roster's own selection, the status bar no longer warns.
+        ElegirServicio(m_vista, QString::fromUtf8("Pediatría"));
+        m_vista->Meses()->setCurrentIndex(2);
+        emit m_vista->Meses()->activated(2);
+        m_vista->CampoAnio()->SetValue(2024);
+        QVERIFY(!estado->text().startsWith(QStringLiteral("Planilla mostrada")));
+
+        // The database itself is never an export's target.
+        const int antes = mensajes.Count();
+        DvFileDialog::SetNextFileName(m_bd);
+        DvFileDialog::SetNextFileName(QString());
+        m_vista->OnExportarPdf();
+        QCOMPARE(mensajes.Count(), antes + 1);
+        QVERIFY(Leer(m_bd).startsWith("SQLite format 3"));
+    }
+
+    void exportarSinPlanilla() {
+        Arrancar();
+        DvMessageBox::Recorder mensajes;
+        m_vista->OnExportarPdf();
+        QCOMPARE(mensajes.Count(), 1);
+        QVERIFY(mensajes.Last().text.startsWith(QStringLiteral("No hay planilla en pantalla")));
     }
 
     void informeCancelado() {

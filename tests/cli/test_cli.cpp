@@ -10,7 +10,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -167,9 +169,29 @@ private slots:
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         const QStringList pages = text.split(QChar('\f'), Qt::SkipEmptyParts);
         QVERIFY(!pages.isEmpty());
-        for (const QString& page : pages)
-            if (!page.trimmed().isEmpty())
-                QVERIFY2(page.contains("Febrero " + m_anio), qPrintable(page.left(200)));
+        QMap<int, int> days;
+        for (const QString& page : pages) {
+            if (page.trimmed().isEmpty())
+                continue;
+            QVERIFY2(page.contains("Febrero " + m_anio), qPrintable(page.left(200)));
+            // Every sheet: the week's headings whole and the legend at its foot.
+            for (const char* word :
+                 {"Lunes", "Martes", "Miércoles", "Jueves", "Viernes", "Sábado", "Domingo",
+                  "Vacaciones", "Baja", "Día personal", "Domingo o festivo", "Impreso el "})
+                QVERIFY2(page.contains(QString::fromUtf8(word)), word);
+            for (const QString& word : page.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)) {
+                bool ok = false;
+                const int n = word.toInt(&ok);
+                if (ok && n >= 1 && n <= 31 && word == QString::number(n))
+                    ++days[n];
+            }
+        }
+        // February's day numbers once each, nothing beyond its last day.
+        const int last = QDate(m_anio.toInt(), 2, 1).daysInMonth();
+        for (int d = 1; d <= last; ++d)
+            QVERIFY2(days.value(d) == 1,
+                     qPrintable(QString("day %1: %2").arg(d).arg(days.value(d))));
+        QCOMPARE(days.value(last + 1), 0);
     }
 
     void helpAndVersion() {

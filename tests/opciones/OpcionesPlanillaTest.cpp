@@ -101,12 +101,17 @@ private slots:
     void porDefectoFillsFieldsAndCancelKeepsStore();
     void servicesKeepTheirOwnOptions();
     void noServiceSelectedUsesServiceMinusOne();
-    void failedSaveIsReportedAndDefaultsApplied();
+    void failedSaveKeepsTheDialogOpen();
+    void fitToOneSheetIsTickedByDefaultAndStored();
+    void olderFileGetsTheFitColumnTicked();
     void emptyOrZeroSizeIsRefused();
+
+private:
+    QString m_path;
 };
 
 void OpcionesPlanillaTest::init() {
-    OpenNewDatabase();
+    m_path = OpenNewDatabase();
     DvMessageBox::ClearAnswers();
     DvModal::ClearHandlers();
     QVERIFY(Exec(QStringList{
@@ -138,7 +143,8 @@ void OpcionesPlanillaTest::firstUseInsertsRowInBindingOrder() {
     QCOMPARE(shown.servicio, QStringLiteral("3"));
     QVERIFY(shown.horizontal);
     QCOMPARE(log.Writes(), QStringList{"INSERT INTO PREF_IMPRESION (ID,TAM_FUENTE,ALTO_FILA,"
-                                       "ID_SERVICIO,HORIZONTAL) VALUES(5,15,16,3,1)"});
+                                       "ID_SERVICIO,HORIZONTAL,AJUSTAR_HOJA) VALUES(5,15,16,3,1,"
+                                       "1)"});
     QCOMPARE(Prefs(), QStringLiteral("1|1|13|15|1 4|2|16|19|0 5|3|15|16|1"));
     QCOMPARE(applied, (QList<int>{15, 16}));
     QCOMPARE(result, Dlg::Aceptado);
@@ -185,7 +191,8 @@ void OpcionesPlanillaTest::changedRowIsUpdatedAndApplied() {
         shown, applied);
 
     QCOMPARE(log.Writes(), QStringList{"UPDATE PREF_IMPRESION SET TAM_FUENTE = 12,ALTO_FILA = 19,"
-                                       "ID_SERVICIO = 2,HORIZONTAL = 1 WHERE ID = 4"});
+                                       "ID_SERVICIO = 2,HORIZONTAL = 1,AJUSTAR_HOJA = 1 WHERE ID "
+                                       "= 4"});
     QCOMPARE(Prefs(), QStringLiteral("1|1|13|15|1 4|2|12|19|1"));
     QCOMPARE(applied, (QList<int>{12, 19}));
     QCOMPARE(result, Dlg::Aceptado);
@@ -283,28 +290,118 @@ void OpcionesPlanillaTest::noServiceSelectedUsesServiceMinusOne() {
     QCOMPARE(IntValue("SELECT COUNT(*) FROM PREF_IMPRESION"), 3);
 }
 
-void OpcionesPlanillaTest::failedSaveIsReportedAndDefaultsApplied() {
-    // The database refuses the new row.
+void OpcionesPlanillaTest::failedSaveKeepsTheDialogOpen() {
+    // The database refuses the new row: the dialog says so and stays open with what was
+    // typed; Cancel then leaves without claiming anything was stored.
     QVERIFY(Exec("CREATE TRIGGER NO_PREF BEFORE INSERT ON PREF_IMPRESION "
                  "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
     DvMessageBox::Recorder boxes;
-    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
     Shown shown;
     QList<int> applied{-7, -7};
+    bool stayedOpen = false;
+    QString typed;
     const auto result = RunOptions(
+        3,
+        [&](QDialog& d) {
+            SetText(&d, Dlg::IdTamFuente, QStringLiteral("30"));
+            Click(&d, Dlg::IdOk);
+            stayedOpen = d.isVisible() && d.result() != QDialog::Accepted;
+            typed = Text(&d, Dlg::IdTamFuente);
+            Click(&d, Dlg::IdCancel);
+        },
+        shown, applied);
+    QVERIFY(stayedOpen);
+    QCOMPARE(typed, QStringLiteral("30"));
+    QCOMPARE(DbErrors().size(), 1);
+    QCOMPARE(IntValue("SELECT COUNT(*) FROM PREF_IMPRESION WHERE ID_SERVICIO = 3"), 0);
+    QCOMPARE(result, Dlg::Cancelado);
+    QCOMPARE(applied, (QList<int>{-7, -7}));
+    QCOMPARE(boxes.Count(), 1);
+    QVERIFY(boxes.Last().text.startsWith(
+        QStringLiteral("No se pudieron guardar las opciones de planilla")));
+
+    // Once the database takes it, the same dialog saves and closes.
+    QVERIFY(Exec("DROP TRIGGER NO_PREF"));
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
+    RunOptions(
         3,
         [](QDialog& d) {
             SetText(&d, Dlg::IdTamFuente, QStringLiteral("30"));
             Click(&d, Dlg::IdOk);
-            QVERIFY(!d.isVisible());
         },
         shown, applied);
-    QCOMPARE(DbErrors().size(), 1);
-    QCOMPARE(IntValue("SELECT COUNT(*) FROM PREF_IMPRESION WHERE ID_SERVICIO = 3"), 0);
-    // Nothing stored: the roster keeps readable sizes rather than the -1 of "no row".
-    QCOMPARE(applied, (QList<int>{Dlg::TamFuentePorDefecto, Dlg::AltoFilaPorDefecto}));
-    QCOMPARE(result, Dlg::Aceptado);
-    QCOMPARE(boxes.Last().text, kPregunta);
+    QCOMPARE(applied, (QList<int>{30, 16}));
+}
+
+void OpcionesPlanillaTest::fitToOneSheetIsTickedByDefaultAndStored() {
+    DvMessageBox::Recorder boxes;
+    Shown shown;
+    QList<int> applied;
+    const auto fitted = [](QDialog& d) {
+        auto* box = qobject_cast<QAbstractButton*>(DvFindDlgItem(&d, Dlg::IdAjustar));
+        return box && box->isChecked();
+    };
+    QAbstractButton* box = nullptr;
+    bool shownNew = false, shownOld = false, afterDefaults = false;
+    QString label;
+    // A service without options, and one whose row came before the column: both ticked.
+    DvMessageBox::SetNextAnswer(DvMessageBox::IdNo);
+    RunOptions(
+        3,
+        [&](QDialog& d) {
+            shownNew = fitted(d);
+            box = qobject_cast<QAbstractButton*>(DvFindDlgItem(&d, Dlg::IdAjustar));
+            label = box ? box->text() : QString();
+            Click(&d, Dlg::IdAjustar);
+            Click(&d, Dlg::IdOk);
+        },
+        shown, applied);
+    QVERIFY(shownNew);
+    QCOMPARE(label, QStringLiteral("Ajustar a una hoja"));
+    QCOMPARE(Value("SELECT AJUSTAR_HOJA FROM PREF_IMPRESION WHERE ID_SERVICIO = 3"),
+             QStringLiteral("0"));
+    RunOptions(
+        2,
+        [&](QDialog& d) {
+            shownOld = fitted(d);
+            Click(&d, Dlg::IdCancel);
+        },
+        shown, applied);
+    QVERIFY(shownOld);
+    // "Por defecto" ticks it again.
+    RunOptions(
+        3,
+        [&](QDialog& d) {
+            QVERIFY(!fitted(d));
+            Click(&d, Dlg::IdPorDefecto);
+            afterDefaults = fitted(d);
+            Click(&d, Dlg::IdCancel);
+        },
+        shown, applied);
+    QVERIFY(afterDefaults);
+}
+
+void OpcionesPlanillaTest::olderFileGetsTheFitColumnTicked() {
+    // A file made before the column: its options rows keep their values and read as
+    // fitted once the file is opened.
+    const QString path = m_path;
+    CloseDatabase();
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, "ALTER TABLE PREF_IMPRESION DROP COLUMN AJUSTAR_HOJA", nullptr,
+                          nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(db);
+    QVERIFY(CDbConnection::Instance().OpenFile(path, QString()));
+    QCOMPARE(Rows("SELECT ID_SERVICIO, TAM_FUENTE, HORIZONTAL, AJUSTAR_HOJA FROM PREF_IMPRESION "
+                  "ORDER BY ID"),
+             (QStringList{"1|13|1|1", "2|16|0|1"}));
+    // Opening it again adds nothing.
+    QVERIFY(CDbConnection::Instance().OpenFile(path, QString()));
+    QCOMPARE(IntValue("SELECT COUNT(*) FROM pragma_table_info('PREF_IMPRESION') WHERE name = "
+                      "'AJUSTAR_HOJA'"),
+             1);
+    QVERIFY(DbErrors().isEmpty());
 }
 
 void OpcionesPlanillaTest::emptyOrZeroSizeIsRefused() {

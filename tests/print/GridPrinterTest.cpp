@@ -76,6 +76,78 @@ class GridPrinterTest : public QObject {
 private slots:
     void initTestCase() { DvTest::IsolateSettings(); }
 
+    // Fitted: the columns share the area's width (by weight, or as on screen), the text
+    // keeps the screen's size while the block fits, shrinks to fit one page, and below
+    // the least scale pages are broken only at the rows given.
+    void fittedLayout() {
+        PlainHost host({100, 300}, 40); // 40 rows of the default height
+        const double rowHeight = host.grid->GetDefaultRowHeight();
+        CGridPrinter printer(*host.grid);
+        const int dpi = printer.ScreenDpiY(); // one device pixel per screen pixel at scale 1
+        const CPrintDeviceMeasures paper = Paper(300.0, 300.0, dpi);
+        CGridFitLayout layout;
+        layout.area = QRect(50, 20, 800, qRound(40 * rowHeight) + 10);
+        layout.minScale = 0.5;
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 1);
+        QVERIFY(printer.IsFitted());
+        QCOMPARE(printer.TextScale(), 1.0);
+        QCOMPARE(printer.PrintedWidth(0), 200.0); // 800 shared 1 : 3 as on screen
+        QCOMPARE(printer.PrintedWidth(1), 600.0);
+        QCOMPARE(printer.Origin(), QPoint(50, 20));
+        QCOMPARE(printer.BlockLeft(), 50.0);
+        const std::vector<CGridPrintRowBand> bands = printer.RowBands(1);
+        QCOMPARE(static_cast<int>(bands.size()), 40);
+        QCOMPARE(bands.front().top, 20.0);
+        QCOMPARE(bands.back().bottom, 20.0 + 40 * rowHeight);
+
+        // Weights instead of the screen widths; the area half as high: text at 0.5.
+        layout.columnWeights = {1.0, 1.0};
+        layout.area.setHeight(qRound(20 * rowHeight));
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 1);
+        QVERIFY(qAbs(printer.TextScale() - 0.5) < 1e-9);
+        QCOMPARE(printer.PrintedWidth(0), 800.0); // logical units: 400 device pixels each
+        QCOMPARE(printer.PrintedWidth(1), 800.0);
+        QCOMPARE(printer.RowBands(1).back().bottom, 20.0 + 20 * rowHeight);
+
+        // Smaller still would go under the least scale: pages start only at rows 0, 15
+        // and 30, as few pages as that scale needs (15 + 15 + 10 rows on 20), and the
+        // text as large as the tallest page lets it be.
+        layout.area.setHeight(qRound(10 * rowHeight));
+        layout.breakRows = {15, 30};
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 3);
+        QVERIFY(qAbs(printer.TextScale() - 10.0 / 15.0) < 1e-3);
+        CGridPrintPage page;
+        QVERIFY(printer.GetPage(1, &page));
+        QCOMPARE(page.firstRow, 0);
+        QCOMPARE(page.lastRow, 14);
+        QVERIFY(printer.GetPage(3, &page));
+        QCOMPARE(page.firstRow, 30);
+        QCOMPARE(page.lastRow, 39);
+        // Shared out evenly: four blocks of 10 rows on pages that take 30 at the least
+        // scale need two pages; 20 + 20 rather than 30 + 10, the text at 15 / 20.
+        layout.area.setHeight(qRound(15 * rowHeight));
+        layout.breakRows = {10, 20, 30};
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 2);
+        QVERIFY(printer.GetPage(1, &page));
+        QCOMPARE(page.lastRow, 19);
+        QVERIFY(printer.GetPage(2, &page));
+        QCOMPARE(page.firstRow, 20);
+        QCOMPARE(page.lastRow, 39);
+        QVERIFY(qAbs(printer.TextScale() - 0.75) < 1e-3);
+        layout.area.setHeight(qRound(10 * rowHeight));
+        // A block taller than a page at the least scale shrinks the text for it instead
+        // of being cut.
+        layout.breakRows = {30};
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, 39, layout), 2);
+        QVERIFY(qAbs(printer.TextScale() - 1.0 / 3.0) < 1e-9);
+
+        // The classic layout again after a fitted one.
+        printer.PrintPrepare(paper, 0, 0, 1, 39);
+        QVERIFY(!printer.IsFitted());
+        QCOMPARE(printer.PrintedWidth(0), 118.0);
+        QCOMPARE(printer.PrintPrepareFit(paper, 0, 0, 1, -1, layout), 0);
+    }
+
     void options() {
         PlainHost host({100});
         CGridPrinter printer(*host.grid);

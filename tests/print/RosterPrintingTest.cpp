@@ -4,6 +4,7 @@
 // sits), through the print dialog and the preview too.
 
 #include "RosterPrinting.h"
+#include "Clock.h"
 #include "DataTestUtil.h"
 #include "DbConnection.h"
 #include "Modal.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -23,6 +25,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -89,6 +92,47 @@ QRect Ink(const QImage& image) {
 }
 
 const CTituloPlanilla kTitulo{QStringLiteral("Marzo"), 2024, QString::fromUtf8("Pediatría")};
+const CFormaImpresion kHorizontal{true, true};
+const CFormaImpresion kVertical{false, true};
+const CFormaImpresion kSinAjustar{true, false};
+
+// The words of a page with their boxes, in reading order.
+struct Palabra {
+    QString texto;
+    QRectF caja;
+};
+QList<Palabra> PdfWords(const QString& file, int page) {
+    const QString html = Run("pdftotext", {"-bbox", "-f", QString::number(page), "-l",
+                                           QString::number(page), file, "-"});
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Palabra> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        QString text = m.captured(5);
+        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">");
+        words.append({text, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+// How many times each day number 1 .. 31 stands alone as a word over the pages.
+QMap<int, int> DayNumbers(const QString& file, int pages) {
+    QMap<int, int> count;
+    for (int p = 1; p <= pages; ++p)
+        for (const Palabra& w : PdfWords(file, p)) {
+            bool ok = false;
+            const int n = w.texto.toInt(&ok);
+            if (ok && n >= 1 && n <= 31 && w.texto == QString::number(n))
+                ++count[n];
+        }
+    return count;
+}
+
+const char* const kWeekdays[] = {"Lunes",   "Martes", "Miércoles", "Jueves",
+                                 "Viernes", "Sábado", "Domingo"};
 } // namespace
 
 class RosterPrintingTest : public QObject {
@@ -103,8 +147,8 @@ private slots:
         m_dir = DvTest::TempDir();
         const QString db = DataTest::NewDatabase();
         QVERIFY(DataTest::RawExec(
-            db, "INSERT INTO PREF_IMPRESION (ID, ID_SERVICIO, TAM_FUENTE, ALTO_FILA, HORIZONTAL) "
-                "VALUES (1, 1, 13, 15, 1), (2, 2, 16, 19, 0)"));
+            db, "INSERT INTO PREF_IMPRESION (ID, ID_SERVICIO, TAM_FUENTE, ALTO_FILA, HORIZONTAL, "
+                "AJUSTAR_HOJA) VALUES (1, 1, 13, 15, 1, 1), (2, 2, 16, 19, 0, 0)"));
         CDbConnection::Instance().SetErrorSink(
             [this](const QString& text) { QFAIL(qPrintable("error box: " + text)); });
         QVERIFY(CDbConnection::Instance().OpenFile(db, QString()));
@@ -203,24 +247,30 @@ private slots:
         QVERIFY(Ink(image).top() < 20);
     }
 
-    // HORIZONTAL of the service's PREF_IMPRESION row; portrait without a row.
+    // HORIZONTAL of the service's PREF_IMPRESION row; landscape without a row, as the
+    // options dialog shows it. AJUSTAR_HOJA likewise, fitted without a row.
     void orientationFromOptions() {
         QVERIFY(CImpresionPlanilla::LeerHorizontal(1));
         QVERIFY(!CImpresionPlanilla::LeerHorizontal(2));
-        QVERIFY(!CImpresionPlanilla::LeerHorizontal(3));
+        QVERIFY(CImpresionPlanilla::LeerHorizontal(3));
+        QVERIFY(CImpresionPlanilla::LeerAjustar(1));
+        QVERIFY(!CImpresionPlanilla::LeerAjustar(2));
+        QVERIFY(CImpresionPlanilla::LeerAjustar(3));
         QVERIFY(!CImpresionPlanilla::OnPreparePrinting(nullptr, 1));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 1));
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         QCOMPARE(printer.resolution(), CImpresionPlanilla::Resolucion);
-        QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 3));
+        QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 2));
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QVERIFY(CImpresionPlanilla::OnPreparePrinting(&printer, 3));
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         CImpresionPlanilla::SetPrinterOrientation(nullptr, true); // nothing, no crash
     }
 
-    // A roster of 60 rows in landscape needs two pages down; each carries the title and
-    // the weekday headings, and every name is printed once.
+    // Unfitted, a roster of 60 rows in landscape needs two pages down; each carries the
+    // title and the weekday headings, and every name is printed once.
     void multiPageRosterPdf() {
         // 14 columns of 53 pixels print 875 wide, within the 898 of a landscape A4 page.
         PrintTest::RosterHost host(780);
@@ -228,7 +278,8 @@ private slots:
         QCOMPARE(host.grid->GetRowCount(), 60);
         const QString file = m_dir + "/marzo.pdf";
         QString error;
-        QVERIFY2(ImprimirPlanillaPdf(*host.grid, kTitulo, true, file, &error), qPrintable(error));
+        QVERIFY2(ImprimirPlanillaPdf(*host.grid, kTitulo, kSinAjustar, file, &error),
+                 qPrintable(error));
         QCOMPARE(PdfPages(file), 2);
         const QSizeF paper = PdfPaper(file);
         QVERIFY(qAbs(paper.width() - 841.89) < 1 && qAbs(paper.height() - 595.28) < 1);
@@ -250,7 +301,7 @@ private slots:
             writer.setResolution(CImpresionPlanilla::Resolucion);
             writer.setPageLayout(
                 QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
-            CImpresionPlanilla impresion(*host.grid);
+            CImpresionPlanilla impresion(*host.grid, false);
             QVERIFY(impresion.Imprimir(&writer, kTitulo, 2, 5, &error));
         }
         QCOMPARE(PdfPages(file), 1);
@@ -259,22 +310,29 @@ private slots:
 
         // Portrait: the same roster is too wide for the paper and takes two pages across,
         // as many as the layout makes; Sunday goes to the second.
-        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, {false, false}, file, &error));
         QPdfWriter writer(m_dir + "/scratch.pdf");
         writer.setResolution(CImpresionPlanilla::Resolucion);
         const double edge = CImpresionPlanilla::MargenPdfMm;
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(edge, edge, edge, edge),
                                          QPageLayout::Millimeter));
-        CImpresionPlanilla layout(*host.grid);
+        CImpresionPlanilla layout(*host.grid, false);
         const int expected = layout.OnBeginPrinting(&writer);
         layout.OnEndPrinting();
         QCOMPARE(layout.GridPrinter().ColumnPageCount(), 2);
         QCOMPARE(PdfPages(file), expected);
         for (int p = 1; p <= expected; ++p)
             QVERIFY(PdfText(file, p).contains(kTitulo.Texto()));
-        QVERIFY(!PdfText(file, 1).contains("Domingo"));
-        QVERIFY(PdfText(file, 2).contains("Domingo"));
+        // Sunday's heading on the second; the first has the legend's "Domingo o festivo".
+        const auto domingos = [&](int page) {
+            int n = 0;
+            for (const Palabra& w : PdfWords(file, page))
+                n += w.texto == QStringLiteral("Domingo");
+            return n;
+        };
+        QCOMPARE(domingos(1), 1);
+        QCOMPARE(domingos(2), 2);
     }
 
     // The title starts 10 cm from the paper's left edge and 0.7 cm from its top, also on
@@ -340,20 +398,219 @@ private slots:
         PrintTest::RosterHost host(800);
         const QString file = m_dir + "/vacia.pdf";
         QString error;
-        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, kVertical, file, &error));
         QCOMPARE(PdfPages(file), 1);
         QVERIFY(PdfText(file, 1).contains(kTitulo.Texto()));
+        QVERIFY(PdfText(file, 1).contains("Vacaciones"));
 
         const QString bad = m_dir + "/no/existe/planilla.pdf";
-        QVERIFY(!ImprimirPlanillaPdf(*host.grid, kTitulo, false, bad, &error));
+        QVERIFY(!ImprimirPlanillaPdf(*host.grid, kTitulo, kVertical, bad, &error));
         QVERIFY(error.contains(bad));
         QVERIFY(!QFile::exists(bad));
 
         // An existing file is replaced only by a complete one.
         host.grid->Fill(0, 28, 3);
-        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, false, file, &error));
-        QVERIFY(PdfText(file, 1).contains("N25-2"));
-        QVERIFY(PdfText(file, 2).contains("N28-2"));
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, kVertical, file, &error));
+        QCOMPARE(PdfPages(file), 1);
+        QVERIFY(PdfText(file, 1).contains("N28-2"));
+    }
+
+    // Fitted: one sheet in either orientation whatever the window's width; the week's
+    // columns fill the printable width; title, weekday names, hour labels, legend and
+    // print date on it; every day number once.
+    void fittedToOneSheet_data() {
+        QTest::addColumn<bool>("horizontal");
+        QTest::newRow("horizontal") << true;
+        QTest::newRow("vertical") << false;
+    }
+    void fittedToOneSheet() {
+        QFETCH(bool, horizontal);
+        DvClock::SetFixed(QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
+        QList<QRectF> sundays;
+        for (const int width : {600, 780, 1500}) {
+            PrintTest::RosterHost host(width);
+            host.grid->Fill(3, 31, 5);
+            const QString file = m_dir + QStringLiteral("/ajustada%1.pdf").arg(width);
+            QString error;
+            QVERIFY2(ImprimirPlanillaPdf(*host.grid, kTitulo, {horizontal, true}, file, &error),
+                     qPrintable(error));
+            QCOMPARE(PdfPages(file), 1);
+            const QSizeF paper = PdfPaper(file);
+            QCOMPARE(paper.width() > paper.height(), horizontal);
+            const QString text = PdfText(file, 1);
+            QVERIFY(text.contains(kTitulo.Texto()));
+            for (const char* day : kWeekdays)
+                QVERIFY2(text.contains(QString::fromUtf8(day)), day);
+            for (const char* word : {"Vacaciones", "Baja", "Día personal", "Domingo o festivo",
+                                     "Impreso el 08/12/2026"})
+                QVERIFY2(text.contains(QString::fromUtf8(word)), word);
+            const QMap<int, int> days = DayNumbers(file, 1);
+            for (int d = 1; d <= 31; ++d)
+                QVERIFY2(days.value(d) == 1,
+                         qPrintable(QString("day %1: %2").arg(d).arg(days.value(d))));
+            // Each of the five weeks carries its two hour groups in the margin.
+            QCOMPARE(text.count(QRegularExpression("(^|\\s)8:00(\\s|$)")), 5);
+            QCOMPARE(text.count(QRegularExpression("(^|\\s)15:00(\\s|$)")), 5);
+            // The last day's name ends inside the printable width.
+            // Sunday's heading: the highest "Domingo" (the legend's is at the foot).
+            QRectF domingo;
+            for (const Palabra& w : PdfWords(file, 1))
+                if (w.texto == QStringLiteral("Domingo") &&
+                    (!domingo.isValid() || w.caja.top() < domingo.top()))
+                    domingo = w.caja;
+            QVERIFY(domingo.isValid());
+            const double printable = paper.width() - CImpresionPlanilla::MargenPdfMm / 25.4 * 72;
+            QVERIFY2(domingo.right() <= printable, qPrintable(QString::number(domingo.right())));
+            QVERIFY(domingo.left() > paper.width() * 0.75);
+            sundays << domingo;
+        }
+        // The same sheet from any window.
+        QVERIFY(qAbs(sundays[0].left() - sundays[2].left()) < 1.0);
+        QVERIFY(qAbs(sundays[0].top() - sundays[2].top()) < 1.0);
+        DvClock::ClearFixed();
+    }
+
+    // A month too long for one legible sheet goes on more, broken only between weeks:
+    // every sheet has the headings, and every name stands on the sheet of its day number.
+    void fittedBreaksBetweenWeeks() {
+        PrintTest::RosterHost host(780);
+        host.grid->Fill(3, 31, 22);
+        const QString file = m_dir + "/larga.pdf";
+        QString error;
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, kHorizontal, file, &error));
+        const int pages = PdfPages(file);
+        QVERIFY2(pages >= 2 && pages <= 5, qPrintable(QString::number(pages)));
+        for (int p = 1; p <= pages; ++p) {
+            const QString text = PdfText(file, p);
+            QVERIFY(text.contains(kTitulo.Texto()));
+            QVERIFY(text.contains("Lunes") && text.contains("Domingo"));
+            QVERIFY(text.contains("Vacaciones"));
+            QSet<int> numbers;
+            QList<int> named;
+            for (const Palabra& w : PdfWords(file, p)) {
+                bool ok = false;
+                const int n = w.texto.toInt(&ok);
+                if (ok && n >= 1 && n <= 31)
+                    numbers.insert(n);
+                const QRegularExpressionMatch m =
+                    QRegularExpression("^N(\\d+)-\\d+$").match(w.texto);
+                if (m.hasMatch())
+                    named << m.captured(1).toInt();
+                // Legible: no name smaller than 6 points (its line is taller still).
+                if (m.hasMatch())
+                    QVERIFY2(w.caja.height() >= 6.0, qPrintable(w.texto));
+            }
+            QVERIFY(!named.isEmpty());
+            for (int d : named)
+                QVERIFY2(numbers.contains(d), qPrintable(QString("page %1 day %2").arg(p).arg(d)));
+        }
+        const QMap<int, int> days = DayNumbers(file, pages);
+        for (int d = 1; d <= 31; ++d)
+            QCOMPARE(days.value(d), 1);
+
+        // The layout in numbers: pages start with weeks, the text at the least scale.
+        QPdfWriter writer(m_dir + "/scratch.pdf");
+        writer.setResolution(CImpresionPlanilla::Resolucion);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                         QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+        CImpresionPlanilla layout(*host.grid);
+        QCOMPARE(layout.OnBeginPrinting(&writer), pages);
+        const std::vector<int> weeks = CImpresionPlanilla::InicioSemanas(*host.grid);
+        QCOMPARE(weeks, (std::vector<int>{0, 22, 44, 66, 88}));
+        for (int p = 1; p <= pages; ++p) {
+            CGridPrintPage range;
+            QVERIFY(layout.GridPrinter().GetPage(p, &range));
+            QVERIFY(std::find(weeks.begin(), weeks.end(), range.firstRow) != weeks.end());
+            QCOMPARE(range.firstColumn, 0);
+            QCOMPARE(range.lastColumn, 13);
+        }
+        // 15-pixel text at 96 dpi is 11.25 points: never below 6 points, a scale of 0.533,
+        // yet small enough that one sheet fewer would not do.
+        QVERIFY(layout.GridPrinter().TextScale() >= 6.0 / 11.25 - 1e-6);
+        QVERIFY(layout.GridPrinter().TextScale() < 1.0);
+        layout.OnEndPrinting();
+    }
+
+    // A name too wide for its cell is drawn smaller and then cut with "…"; one that fits
+    // is printed whole.
+    void longNamesShrinkThenEllipsis() {
+        PrintTest::RosterHost host(780);
+        host.grid->Fill(0, 28, 3);
+        const QString largo = QString::fromUtf8("Maximiliano Fernández de la Villaverde");
+        host.grid->SetCellText(0, 1, largo); // a joined row: the whole day
+        // Beside the day number, in black (no substitute's mark): Thursday the 4th.
+        host.grid->SetCellText(6, 0, QString::fromUtf8("Bartolomé"));
+        const QString file = m_dir + "/nombres.pdf";
+        QString error;
+        QVERIFY(ImprimirPlanillaPdf(*host.grid, kTitulo, kVertical, file, &error));
+        const QString text = PdfText(file, 1);
+        QVERIFY2(text.contains(QString::fromUtf8("Bartolomé")), qPrintable(text));
+        QVERIFY(!text.contains(largo));
+        QVERIFY2(text.contains(QString::fromUtf8("Maximiliano")), qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8("…")));
+    }
+
+    // A substitute (a name in a leave colour) gets a mark of that colour at the right end
+    // of its cell, so a black-and-white copy still shows it; a worker in person none.
+    void substitutesAreMarked() {
+        PrintTest::RosterHost host(780);
+        host.grid->Fill(3, 31, 4);
+        QImage page(3508, 2480, QImage::Format_RGB32); // A4 landscape at 300 dpi
+        page.setDotsPerMeterX(qRound(300 / 0.0254));
+        page.setDotsPerMeterY(qRound(300 / 0.0254));
+        page.fill(Qt::white);
+        CImpresionPlanilla impresion(*host.grid);
+        QCOMPARE(impresion.OnBeginPrinting(&page), 1);
+        {
+            QPainter painter(&page);
+            impresion.OnPrint(&painter, 1, kTitulo);
+        }
+        const CGridPrinter& layout = impresion.GridPrinter();
+        const double k = 300.0 / layout.ScreenDpiX() * layout.TextScale();
+        const std::vector<CGridPrintRowBand> bands = layout.RowBands(1);
+        // Pixels of the colour in the right quarter of the name cell (column, row); below
+        // the day number it takes the day's two columns.
+        const auto marked = [&](int column, int row, GridColor colour) {
+            double left = layout.BlockLeft();
+            for (int c = 0; c < column; ++c)
+                left += layout.PrintedWidth(c) * k;
+            double width = layout.PrintedWidth(column) * k;
+            if (row > 0)
+                width += layout.PrintedWidth(column + 1) * k;
+            const CGridPrintRowBand& band = bands[static_cast<size_t>(row)];
+            const QColor want = ToQColor(colour);
+            int count = 0;
+            for (int y = qRound(band.top) + 2; y < qRound(band.bottom) - 2; ++y)
+                for (int x = qRound(left + width * 0.75); x < qRound(left + width) - 2; ++x) {
+                    const QColor got = page.pixelColor(x, y);
+                    count += qAbs(got.red() - want.red()) < 40 &&
+                             qAbs(got.green() - want.green()) < 40 &&
+                             qAbs(got.blue() - want.blue()) < 40;
+                }
+            return count;
+        };
+        // Thursday the 1st: entry 0 in the vacation colour, 1 sick leave, 2 personal, 3 own.
+        QVERIFY(marked(6, 0, PrintTest::kRed) > 20);
+        QVERIFY(marked(6, 1, PrintTest::kGreen) > 20);
+        QVERIFY(marked(6, 2, PrintTest::kBlue) > 20);
+        for (GridColor colour : {PrintTest::kRed, PrintTest::kGreen, PrintTest::kBlue})
+            QCOMPARE(marked(6, 3, colour), 0);
+        impresion.OnEndPrinting();
+    }
+
+    // Where each week and each hour group starts, read from the cells.
+    void weeksAndHourGroups() {
+        PrintTest::RosterHost host(780);
+        host.grid->Fill(5, 30, 4); // starts on a Saturday: five weeks
+        const std::vector<int> weeks = CImpresionPlanilla::InicioSemanas(*host.grid);
+        QCOMPARE(weeks, (std::vector<int>{0, 4, 8, 12, 16}));
+        const auto hours = CImpresionPlanilla::InicioHoras(*host.grid);
+        QCOMPARE(static_cast<int>(hours.size()), 10);
+        QCOMPARE(hours[0], (std::pair<int, QString>{0, "8:00"}));
+        QCOMPARE(hours[1], (std::pair<int, QString>{2, "15:00"}));
+        QCOMPARE(hours[2], (std::pair<int, QString>{4, "8:00"}));
+        PrintTest::RosterHost empty(780);
+        QVERIFY(CImpresionPlanilla::InicioSemanas(*empty.grid).empty());
     }
 
     // "&Imprimir...": the print dialog with the pages offered, then the pages to the file
@@ -374,14 +631,14 @@ private slots:
             dialog.reject();
         });
         QVERIFY(!DvImpresion::Imprimir(nullptr, &printer, *host.grid, 1, kTitulo));
-        QCOMPARE(offered, 2);
+        QCOMPARE(offered, 1); // fitted to one sheet (service 1)
         QVERIFY(!QFile::exists(file));
 
         DvModal::QueueHandler([](QDialog& dialog) { dialog.accept(); });
         QVERIFY(DvImpresion::Imprimir(nullptr, &printer, *host.grid, 1, kTitulo));
-        QCOMPARE(PdfPages(file), 2);
+        QCOMPARE(PdfPages(file), offered);
         QVERIFY(PdfPaper(file).width() > PdfPaper(file).height());
-        QVERIFY(PdfText(file, 2).contains(kTitulo.Texto()));
+        QVERIFY(PdfText(file, 1).contains(kTitulo.Texto()));
 
         // No printer installed: a PDF file, offered in the home folder.
         const QByteArray home = qgetenv("HOME");
@@ -400,7 +657,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", config);
         QVERIFY(printed);
         QCOMPARE(offeredFile, fakeHome + "/planilla.pdf");
-        QCOMPARE(PdfPages(offeredFile), 2);
+        QCOMPARE(PdfPages(offeredFile), 2); // service 2: unfitted, two pages across
         QVERIFY(PdfPaper(offeredFile).width() < PdfPaper(offeredFile).height()); // service 2
     }
 
@@ -412,7 +669,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         int pages = -1;
         QStringList actions;
-        DvModal::QueueHandler([&](QDialog& dialog) {
+        const auto look = [&](QDialog& dialog) {
             auto* widget = dialog.findChild<QPrintPreviewWidget*>();
             QVERIFY(widget);
             widget->updatePreview();
@@ -420,9 +677,15 @@ private slots:
             for (const QAction* action : dialog.findChildren<QAction*>())
                 actions << action->text();
             dialog.reject();
-        });
-        QVERIFY(DvImpresion::PresentacionPreliminar(nullptr, &printer, *host.grid, 1, kTitulo));
+        };
+        // Service 2: portrait, unfitted, two pages across.
+        DvModal::QueueHandler(look);
+        QVERIFY(DvImpresion::PresentacionPreliminar(nullptr, &printer, *host.grid, 2, kTitulo));
         QCOMPARE(pages, 2);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        DvModal::QueueHandler(look);
+        QVERIFY(DvImpresion::PresentacionPreliminar(nullptr, &printer, *host.grid, 1, kTitulo));
+        QCOMPARE(pages, 1);
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         QVERIFY2(actions.contains(QStringLiteral("Imprimir")) ||
                      actions.contains(QStringLiteral("Imprimir...")),

@@ -392,6 +392,24 @@ private slots:
         QCOMPARE(Texto(g, 4, 4), QString());
         QCOMPARE(Dato(g, 4, 4), 8);
         QCOMPARE(Texto(g, 4, 5), QStringLiteral("Berta"));
+
+        // The hints name the shift, its hours and, for a substitute, whom and why.
+        QCOMPARE(g.TextoAyuda(0, 3), QString::fromUtf8("Dora — M 08:00–15:00, sustituye a Ana "
+                                                       "(vacaciones)"));
+        QCOMPARE(g.TextoAyuda(0, 4),
+                 QString::fromUtf8("Dora — M 08:00–15:00, sustituye a Carlos (baja)"));
+        QCOMPARE(g.TextoAyuda(2, 5),
+                 QString::fromUtf8("Dora — T 15:00–22:00, sustituye a Berta (día personal)"));
+        QCOMPARE(g.TextoAyuda(0, 5), QString::fromUtf8("Berta — T 15:00–22:00"));
+        // The right half of a name below the day number is the same name.
+        QCOMPARE(g.TextoAyuda(1, 5), g.TextoAyuda(0, 5));
+        QString hint;
+        QCOMPARE(g.OnHint(0, 5, 0, &hint), 1);
+        QCOMPARE(hint, g.TextoAyuda(0, 5));
+        // A filler, a day number and a cell outside the roster have none.
+        QCOMPARE(g.TextoAyuda(4, 4), QString());
+        QCOMPARE(g.OnHint(1, 3, 0, &hint), 0);
+        QCOMPARE(g.TextoAyuda(0, 500), QString());
     }
 
     void cancelarDejaElCuadroVacio() {
