@@ -356,14 +356,26 @@ QStringList Integridad(sqlite3* db, bool rapida) {
     int rc = sqlite3_prepare_v2(
         db, rapida ? "PRAGMA quick_check(20)" : "PRAGMA integrity_check(20)", -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {
+        // SQLite's own words, a finding a line, without the name of the schema; a row may
+        // hold several findings of one page. The first few tell the planner enough.
+        constexpr int kMostrados = 3;
+        QStringList hallazgos;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            // SQLite's own words, on one line, without the name of the schema.
-            QString linea = TextoDe(stmt, 0);
-            linea.remove(QStringLiteral("*** in database main ***"));
-            linea = linea.simplified();
-            if (linea.compare(QLatin1String("ok"), Qt::CaseInsensitive) != 0)
-                problemas << QStringLiteral("la base de datos está dañada: %1").arg(linea);
+            QString texto = TextoDe(stmt, 0);
+            texto.remove(QStringLiteral("*** in database main ***"));
+            for (const QString& linea : texto.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                const QString hallazgo = linea.simplified();
+                if (!hallazgo.isEmpty() &&
+                    hallazgo.compare(QLatin1String("ok"), Qt::CaseInsensitive) != 0)
+                    hallazgos << hallazgo;
+            }
         }
+        const int total = int(hallazgos.size());
+        for (int i = 0; i < total && i < kMostrados; ++i)
+            problemas << QStringLiteral("la base de datos está dañada: %1").arg(hallazgos[i]);
+        if (total > kMostrados)
+            problemas << QStringLiteral("y %1 problemas más de la misma comprobación")
+                             .arg(total - kMostrados);
     }
     // A check that could not go on says so when it has found nothing else.
     if (rc != SQLITE_DONE && problemas.isEmpty())
