@@ -121,6 +121,24 @@ void TestCmdCopias::danadaYRestaurada() {
     QCOMPARE(r.code, 1);
     QVERIFY(!r.out.contains("Correcta"));
     QVERIFY2(r.out.contains("dañad"), r.out.constData());
+    {
+        // A page whose cells are all overwritten: a few findings a line, then how many more.
+        const QString muyDanada = m_dir.filePath(QStringLiteral("muy-danada.mdb"));
+        QVERIFY(QFile::copy(m_bd, muyDanada));
+        const int pagina =
+            Valor(muyDanada, "SELECT rootpage FROM sqlite_master WHERE name = 'PERSONAL'").toInt();
+        QFile f(muyDanada);
+        QVERIFY(pagina >= 2 && f.open(QIODevice::ReadWrite));
+        f.seek(qint64(pagina - 1) * 4096 + 100);
+        QCOMPARE(f.write(QByteArray(3000, '\xFF')), qint64(3000));
+        f.close();
+        const Result m = Run({"comprobar", "--bd", muyDanada});
+        QCOMPARE(m.code, 1);
+        const QList<QByteArray> lineas = m.out.trimmed().split('\n');
+        QVERIFY2(lineas.size() >= 2 && lineas.size() <= 4, m.out.constData());
+        for (const QByteArray& linea : lineas)
+            QVERIFY2(linea.size() < 200, linea.constData());
+    }
     // Nothing of a damaged file is copied.
     r = Run({"copia", "--bd", bd, "--destino", carpeta});
     QCOMPARE(r.code, 1);
