@@ -224,9 +224,11 @@ void CMainFrame::OnEditUndo() {
     }
     const QString paso = diario.TextoDeshacer();
     QString error;
-    if (diario.Deshacer(&error))
+    if (diario.Deshacer(&error)) {
+        if (m_view)
+            m_view->DatosCambiados();
         MostrarNota(QStringLiteral("Deshecho: %1").arg(paso));
-    else
+    } else
         DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
                            DvMessageBox::Warning);
     UpdateEditItems();
@@ -244,9 +246,11 @@ void CMainFrame::OnEditRedo() {
     }
     const QString paso = diario.TextoRehacer();
     QString error;
-    if (diario.Rehacer(&error))
+    if (diario.Rehacer(&error)) {
+        if (m_view)
+            m_view->DatosCambiados();
         MostrarNota(QStringLiteral("Rehecho: %1").arg(paso));
-    else
+    } else
         DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
                            DvMessageBox::Warning);
     UpdateEditItems();

@@ -140,6 +140,15 @@ void COstrevanView::RellenarServicios() {
                                  QStringLiteral("NOMBRE"), QStringLiteral("ID"), -1, true);
 }
 
+void COstrevanView::DatosCambiados() {
+    const int seleccionado = ServicioSeleccionado();
+    RellenarServicios();
+    if (CComboList* servicios = Servicios(); servicios && seleccionado != -1)
+        servicios->SelectByItemData(seleccionado);
+    AplicarOpcionesServicio();
+    ActualizarEstado();
+}
+
 void COstrevanView::AplicarOpcionesServicio() {
     const int servicio = ServicioSeleccionado();
     CDbQuery consulta;

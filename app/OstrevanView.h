@@ -65,6 +65,9 @@ public:
     void AplicarOpcionesServicio();
     // Fills the service list again; the first service in alphabetical order is selected.
     void RellenarServicios();
+    // The stored data changed outside the dialogs (undo, redo): the service list is
+    // filled again, the selected service kept while it still exists.
+    void DatosCambiados();
 
     // Commands.
     void OnGenerar();

@@ -5,11 +5,13 @@
 
 #include "AppPrueba.h"
 #include "Clock.h"
+#include "ComboList.h"
 #include "CopiaSeguridad.h"
 #include "DbConnection.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "OstrevanApp.h"
+#include "OstrevanView.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -63,6 +65,7 @@ private slots:
     }
 
     void copiaAntesDelPrimerCambioYDeshacer();
+    void deshacerRellenaLaListaDeServicios();
     void danadaAlAbrirSeRestauraConSi();
     void danadaAlAbrirSinSiNoSeToca();
     void abrirOtraQueNoAbreOfreceSuCopia();
@@ -108,6 +111,37 @@ void TestAppCopias::copiaAntesDelPrimerCambioYDeshacer() {
     QVERIFY(marco->OnCmdMsg(QStringLiteral("ID_EDIT_REDO")));
     QCOMPARE(deshacer->text(), QStringLiteral("&Deshacer: añadir festivo San Isidro\tCtrl+Z"));
     QCOMPARE(mensajes.Count(), 0);
+}
+
+// Undoing the service just added takes it out of the selectors, so "Generar" cannot
+// build the roster of a service that is no longer there; the selection stays otherwise.
+void TestAppCopias::deshacerRellenaLaListaDeServicios() {
+    const QString bd = DvAppPrueba::NuevaBdDemo(QStringLiteral("ostrevan.mdb"), kAhora.date());
+    QVERIFY(DvAppPrueba::AbrirBd(bd));
+    auto app = DvAppPrueba::Iniciar(bd);
+    QVERIFY(app);
+    CMainFrame* marco = app->MainFrame();
+    CComboList* servicios = marco->View()->Servicios();
+    QVERIFY(servicios);
+    const int antes = servicios->count();
+    QVERIFY(DvAppPrueba::Sql(
+        QStringLiteral("INSERT INTO FUNCIONES (ID, NOMBRE) VALUES (900, 'Cardiología');")));
+    marco->View()->RellenarServicios();
+    QVERIFY(servicios->SelectByItemData(900) >= 0);
+
+    QVERIFY(marco->OnCmdMsg(QStringLiteral("ID_EDIT_UNDO")));
+    QCOMPARE(servicios->count(), antes);
+    QVERIFY(servicios->findText(QStringLiteral("Cardiología")) < 0);
+    QVERIFY(servicios->GetSelectedItemData() != 900);
+
+    QVERIFY(marco->OnCmdMsg(QStringLiteral("ID_EDIT_REDO")));
+    QCOMPARE(servicios->count(), antes + 1);
+    const int otro = servicios->itemData(servicios->count() - 1).toInt() == 900
+                         ? servicios->itemData(0).toInt()
+                         : servicios->itemData(servicios->count() - 1).toInt();
+    QVERIFY(servicios->SelectByItemData(otro) >= 0);
+    QVERIFY(marco->OnCmdMsg(QStringLiteral("ID_EDIT_UNDO")));
+    QCOMPARE(servicios->GetSelectedItemData(), otro);
 }
 
 void TestAppCopias::danadaAlAbrirSeRestauraConSi() {
