@@ -80,40 +80,39 @@ QString DesdeDia(const QString& columna, int desde) {
 }
 
 QString DiaJuliano(const QString& columna) {
-    // Numbers are days since 30/12/1899 (julian day 2415018.5); texts that start as
-    // 'YYYY/' or 'YYYY-' are read by julianday() with '-' for '/'; anything else is NULL.
-    return QStringLiteral("(CASE WHEN typeof(%1) IN ('integer','real') THEN %1 + 2415018.5 "
-                          "WHEN substr(%1,5,1) IN ('-','/') THEN julianday(replace(%1,'/','-')) "
-                          "END)")
+    // Texts that start as 'YYYY/' or 'YYYY-' are read by julianday() with '-' for '/',
+    // other texts are NULL; numbers are days since 30/12/1899 (julian day 2415018.5).
+    return QStringLiteral("(CASE typeof(%1) WHEN 'text' THEN CASE WHEN substr(%1,5,1) IN "
+                          "('-','/') THEN julianday(replace(%1,'/','-')) END ELSE %1 + "
+                          "2415018.5 END)")
         .arg(columna);
 }
 
 QString ClaseDuracion() {
-    const QString largo = QStringLiteral("%1 - %2").arg(DiaJuliano(QStringLiteral("FINAL")),
-                                                        DiaJuliano(QStringLiteral("INICIO")));
-    return QStringLiteral("(CASE WHEN %1 IS NULL THEN NULL WHEN %1 <= 40 THEN 0 WHEN %1 <= 400 "
-                          "THEN 1 WHEN %1 <= 4000 THEN 2 ELSE 3 END)")
-        .arg(largo);
+    // The number of digits of a quarter of the length in days: 1 up to 40 days, 2 up to
+    // 400, 3 up to 4000, 4 up to 40000; NULL when a date cannot be read.
+    return QStringLiteral("length(CAST(CAST((%1 - %2) / 4 AS INTEGER) AS TEXT))")
+        .arg(DiaJuliano(QStringLiteral("FINAL")), DiaJuliano(QStringLiteral("INICIO")));
 }
 
 QStringList PeriodosEntre(int desde, int hasta) {
-    // The longest period of each bounded class (40, 400 and 4000 days), and two days of
-    // margin on either side for a time of day or an offset julianday() reads and the
-    // program does not.
-    static const int largos[] = {40, 400, 4000};
+    // Class c holds periods of less than 4 * 10^c days. Two days of margin on either side
+    // for a time of day or an offset that julianday() reads and the program does not.
     const double primero = desde + 2415018.5;
     const double ultimo = hasta + 2415018.5;
     const QString clase = ClaseDuracion();
     const QString inicio = DiaJuliano(QStringLiteral("INICIO"));
     QStringList brazos;
-    for (int c = 0; c < 3; ++c)
-        brazos << QStringLiteral("%1 = %2 AND %3 >= %4 AND %3 < %5")
+    int largo = 40;
+    for (int c = 1; c <= 4; ++c, largo *= 10)
+        brazos << QStringLiteral("%1 = %2 AND %3 BETWEEN %4 AND %5")
                       .arg(clase)
                       .arg(c)
                       .arg(inicio)
-                      .arg(QString::number(primero - largos[c] - 2, 'f', 1),
+                      .arg(QString::number(primero - largo - 2, 'f', 1),
                            QString::number(ultimo + 2, 'f', 1));
-    brazos << QStringLiteral("%1 = 3").arg(clase);
+    // Longer (or ended long before they start), or with a date julianday() cannot read.
+    brazos << QStringLiteral("%1 >= 5").arg(clase);
     brazos << QStringLiteral("%1 IS NULL").arg(clase);
     return brazos;
 }

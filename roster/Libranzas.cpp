@@ -24,7 +24,7 @@ QString ListaIds(const std::vector<int>& ids) {
 bool ConIndicePeriodo(int tipo) {
     bool hay = false;
     DvFilas::Recorrer(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
-                                     "upper(name) = 'IX_%1_PERIODO'")
+                                     "upper(name) = 'IX_%1_DURACION'")
                           .arg(QLatin1String(Tablas[tipo - 1])),
                       [&](const CDbRecordset&) { hay = true; });
     return hay;

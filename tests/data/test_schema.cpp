@@ -159,14 +159,14 @@ void TestSchema::fileWithEmptyAuxStillWorks() {
 void TestSchema::indexesAddedToAnOlderFile() {
     const QString path = DataTest::NewDatabase();
     QVERIFY(DataTest::RawExec(path, "DROP INDEX IX_PERSONAL_ID_FUNCION; DROP INDEX "
-                                    "IX_BAJAS_ID_SUPLENTE; DROP INDEX IX_BAJAS_PERIODO"));
+                                    "IX_BAJAS_ID_SUPLENTE; DROP INDEX IX_BAJAS_DURACION"));
     RecordingConnection c;
     QVERIFY(c->OpenFile(path, ""));
     QCOMPARE(c.Boxes(), 0);
     c->Close();
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' "
                                       "AND name IN ('IX_PERSONAL_ID_FUNCION', "
-                                      "'IX_BAJAS_ID_SUPLENTE', 'IX_BAJAS_PERIODO')"),
+                                      "'IX_BAJAS_ID_SUPLENTE', 'IX_BAJAS_DURACION')"),
              QString("3"));
     // The leave indexes use only SQLite's own functions: a plain connection, without the
     // program's, still writes those tables in every date form.

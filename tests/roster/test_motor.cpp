@@ -384,14 +384,14 @@ private slots:
             }
         };
         // Start and end: touching the month by a day on either side, just missing it,
-        // long (class 1), very long (class 2), longer than any class, and ended before
-        // it starts.
+        // of every length class and longer than any, and ended before it starts.
         const std::vector<std::pair<int, int>> periodos = {
             {desde - 1, desde - 1},     {desde - 1, desde},        {hasta, hasta + 5},
             {hasta + 1, hasta + 1},     {desde - 35, desde},       {desde - 41, desde - 1},
             {desde - 300, desde + 3},   {desde - 399, desde - 2},  {desde - 3000, desde},
             {desde - 6000, hasta + 90}, {desde - 6000, desde - 1}, {desde + 5, desde + 2},
-            {desde + 10, desde + 12},   {hasta - 2, hasta + 4000}};
+            {desde + 10, desde + 12},   {hasta - 2, hasta + 4000}, {desde - 45000, hasta + 1},
+            {desde - 45000, desde - 1}};
         Persona(1, "Ana");
         QStringList sentencias;
         std::set<std::pair<int, int>> esperadas; // kind, row ID
@@ -438,11 +438,11 @@ private slots:
                     plan += filas.GetText(3) + QLatin1Char('\n');
                     filas.MoveNext();
                 }
-                QVERIFY2(plan.contains(QStringLiteral("USING INDEX IX_%1_PERIODO").arg(tabla)),
+                QVERIFY2(plan.contains(QStringLiteral("USING INDEX IX_%1_DURACION").arg(tabla)),
                          qPrintable(plan));
             }
 
-        Sql({"DROP INDEX IX_VACACIONES_PERIODO", "DROP INDEX IX_BAJAS_PERIODO"});
+        Sql({"DROP INDEX IX_VACACIONES_DURACION", "DROP INDEX IX_BAJAS_DURACION"});
         QVERIFY(leidas() == esperadas);
     }
 
