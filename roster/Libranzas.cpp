@@ -20,8 +20,8 @@ QString ListaIds(const std::vector<int>& ids) {
     return partes.join(QLatin1Char(','));
 }
 
-// The file has the index by length class and start for the table of the kind.
-bool ConIndicePeriodo(int tipo) {
+// The file has the index by length class and start (IX_..._DURACION) for the kind.
+bool ConIndiceDuracion(int tipo) {
     bool hay = false;
     DvFilas::Recorrer(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
                                      "upper(name) = 'IX_%1_DURACION'")
@@ -138,7 +138,7 @@ bool CReservaLibranzas::CargarEntre(int desde, int hasta) {
                                    DvFechasSql::HastaFinDeAnio(QStringLiteral("INICIO"), anioFin)};
         const QStringList porClase = DvFechasSql::PeriodosEntre(desde, hasta);
         for (int tipo = 1; tipo <= 2; ++tipo)
-            ok = CargarTipo(tipo, ConIndicePeriodo(tipo) ? porClase : porFinal, desde, hasta,
+            ok = CargarTipo(tipo, ConIndiceDuracion(tipo) ? porClase : porFinal, desde, hasta,
                             true) &&
                  ok;
         ok = CargarTipo(3, {DvFechasSql::DiasEntre(QStringLiteral("INICIO"), desde, hasta)}, desde,
