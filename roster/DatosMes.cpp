@@ -83,23 +83,25 @@ const CTurno* CTablaTurnos::TurnoDelDia(int idTurnoRef, int dias) const {
 bool CExcepcionesMes::Cargar(int desde, int hasta) {
     m_filas.clear();
     const bool ok = DvFilas::Recorrer(
-        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_HORA(HORAINICIAL), "
-                       "DV_HORA(HORAFINAL), DV_MINUTO(HORAINICIAL), DV_MINUTO(HORAFINAL) FROM "
-                       "EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 "
-                       "AND %3")
-            .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta))
-            .arg(desde)
-            .arg(hasta),
+        // Each stored value is read once: the day, and the hour and minute together; the
+        // day's exact range is checked here.
+        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_MINUTOS(HORAINICIAL), "
+                       "DV_MINUTOS(HORAFINAL) FROM EXCEPCIONES WHERE %1")
+            .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta)),
         [&](const CDbRecordset& fila) {
             CFila nueva;
+            nueva.m_dia = fila.IsNull(2) ? desde - 1 : fila.GetInt(2);
+            if (nueva.m_dia < desde || nueva.m_dia > hasta)
+                return;
             nueva.m_id = fila.GetInt(0);
             nueva.m_idPersonal = fila.GetInt(1);
-            nueva.m_dia = fila.GetInt(2);
             nueva.m_excepcion.m_tipo = fila.GetInt(3);
-            nueva.m_excepcion.m_horaInicio = fila.GetInt(4);
-            nueva.m_excepcion.m_horaFin = fila.GetInt(5);
-            nueva.m_excepcion.m_minutoInicio = fila.GetInt(6);
-            nueva.m_excepcion.m_minutoFin = fila.GetInt(7);
+            const int inicio = fila.GetInt(4);
+            const int fin = fila.GetInt(5);
+            nueva.m_excepcion.m_horaInicio = inicio / 60;
+            nueva.m_excepcion.m_horaFin = fin / 60;
+            nueva.m_excepcion.m_minutoInicio = inicio % 60;
+            nueva.m_excepcion.m_minutoFin = fin % 60;
             m_filas.push_back(nueva);
         });
     std::sort(m_filas.begin(), m_filas.end(), [](const CFila& a, const CFila& b) {

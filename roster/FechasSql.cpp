@@ -79,6 +79,44 @@ QString DesdeDia(const QString& columna, int desde) {
     return QStringLiteral("(%1 OR %2 OR %3)").arg(numeros, guiones, barras);
 }
 
+QString DiaJuliano(const QString& columna) {
+    // Texts that start as 'YYYY/' or 'YYYY-' are read by julianday() with '-' for '/',
+    // other texts are NULL; numbers are days since 30/12/1899 (julian day 2415018.5).
+    return QStringLiteral("(CASE typeof(%1) WHEN 'text' THEN CASE WHEN substr(%1,5,1) IN "
+                          "('-','/') THEN julianday(replace(%1,'/','-')) END ELSE %1 + "
+                          "2415018.5 END)")
+        .arg(columna);
+}
+
+QString ClaseDuracion() {
+    // The number of digits of a quarter of the length in days: 1 up to 40 days, 2 up to
+    // 400, 3 up to 4000, 4 up to 40000; NULL when a date cannot be read.
+    return QStringLiteral("length(CAST(CAST((%1 - %2) / 4 AS INTEGER) AS TEXT))")
+        .arg(DiaJuliano(QStringLiteral("FINAL")), DiaJuliano(QStringLiteral("INICIO")));
+}
+
+QStringList PeriodosEntre(int desde, int hasta) {
+    // Class c holds periods of less than 4 * 10^c days. Two days of margin on either side
+    // for a time of day or an offset that julianday() reads and the program does not.
+    const double primero = desde + 2415018.5;
+    const double ultimo = hasta + 2415018.5;
+    const QString clase = ClaseDuracion();
+    const QString inicio = DiaJuliano(QStringLiteral("INICIO"));
+    QStringList brazos;
+    int largo = 40;
+    for (int c = 1; c <= 4; ++c, largo *= 10)
+        brazos << QStringLiteral("%1 = %2 AND %3 BETWEEN %4 AND %5")
+                      .arg(clase)
+                      .arg(c)
+                      .arg(inicio)
+                      .arg(QString::number(primero - largo - 2, 'f', 1),
+                           QString::number(ultimo + 2, 'f', 1));
+    // Longer (or ended long before they start), or with a date julianday() cannot read.
+    brazos << QStringLiteral("%1 >= 5").arg(clase);
+    brazos << QStringLiteral("%1 IS NULL").arg(clase);
+    return brazos;
+}
+
 QString HastaFinDeAnio(const QString& columna, int anio) {
     // Every number sorts before every text.
     return QStringLiteral("%1 < %2").arg(columna, Texto(Anio(anio + 1) + '/'));

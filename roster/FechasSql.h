@@ -9,6 +9,7 @@
 // callers check each row's parsed date exactly afterwards.
 
 #include <QString>
+#include <QStringList>
 
 namespace DvFechasSql {
 // Rows whose date falls on one of the days desde..hasta (whole days since 30/12/1899).
@@ -18,4 +19,17 @@ QString DesdeDia(const QString& columna, int desde);
 // Rows whose date falls before 1 January of the year after `anio` (a superset of every
 // date up to the end of that year).
 QString HastaFinDeAnio(const QString& columna, int anio);
+
+// Leave periods (INICIO to FINAL) that may touch the days desde..hasta: the arms of a
+// UNION ALL, each a condition for one WHERE. A period is found through the index on its
+// length class and its start (indexes.sql: IX_VACACIONES_DURACION, IX_BAJAS_DURACION),
+// which every SQLite since 3.20 can keep up, as it uses only built-in functions. A
+// period of a bounded class (up to 40, 400, 4000 or 40000 days) is looked for only
+// among the starts that can reach the days; a longer one, or one whose dates the
+// built-in functions cannot read (a month or day without its leading zero, say), is
+// always read. Callers check the exact overlap on each row.
+QStringList PeriodosEntre(int desde, int hasta);
+// The expressions of those indexes, exactly as indexes.sql has them.
+QString DiaJuliano(const QString& columna);
+QString ClaseDuracion();
 } // namespace DvFechasSql

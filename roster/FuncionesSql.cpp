@@ -70,6 +70,11 @@ void Minuto(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, Valor(argv[0]).GetMinute());
 }
 
+void Minutos(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const CDateTime v = Valor(argv[0]);
+    sqlite3_result_int(ctx, v.GetHour() * 60 + v.GetMinute());
+}
+
 bool Registradas(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     const bool hay = sqlite3_prepare_v2(db, "SELECT DV_DIA(NULL)", -1, &stmt, nullptr) == SQLITE_OK;
@@ -93,6 +98,8 @@ void Preparar() {
     sqlite3_create_function_v2(db, "DV_HORA", 1, banderas, nullptr, Hora, nullptr, nullptr,
                                nullptr);
     sqlite3_create_function_v2(db, "DV_MINUTO", 1, banderas, nullptr, Minuto, nullptr, nullptr,
+                               nullptr);
+    sqlite3_create_function_v2(db, "DV_MINUTOS", 1, banderas, nullptr, Minutos, nullptr, nullptr,
                                nullptr);
     // The month's rows are found through indexes on the date columns. A file that cannot
     // take them (read-only) is read without.

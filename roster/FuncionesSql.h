@@ -5,6 +5,7 @@
 //   DV_DIA(x)   its whole day number
 //   DV_HORA(x)  its hour of the day (0 for a value that is not a date)
 //   DV_MINUTO(x) its minute of the hour (0 for a value that is not a date)
+//   DV_MINUTOS(x) its minutes since midnight, hour * 60 + minute (0 likewise)
 // DV_DIAS and DV_DIA are NULL for a value that is not a date. Every stored form reads
 // exactly as a date-time column reads in a result (CDbRecordset::GetDateTime).
 

@@ -41,6 +41,26 @@ private:
     std::unordered_map<int, int> m_indice;
 };
 
+// A stored name on one line: CR, LF and NUL become a blank, so no name can end a line of
+// the report early.
+QString EnUnaLinea(QString texto) {
+    for (QChar& c : texto)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() == 0)
+            c = QLatin1Char(' ');
+    return texto;
+}
+
+// The TRABAJADOR field, surname first. A name holding a semicolon or a double quote is
+// written between double quotes with its quotes doubled, so it stays one field; any
+// other name is written as it is.
+QString CampoTrabajador(const QString& apellidos, const QString& nombre) {
+    QString campo = EnUnaLinea(apellidos) + QLatin1String(", ") + EnUnaLinea(nombre);
+    if (!campo.contains(QLatin1Char(';')) && !campo.contains(QLatin1Char('"')))
+        return campo;
+    campo.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + campo + QLatin1Char('"');
+}
+
 // NOMBRE and APELLIDOS of the workers, read together.
 std::unordered_map<int, std::pair<QString, QString>> Nombres(const CListaReferencias& refs) {
     std::unordered_map<int, std::pair<QString, QString>> nombres;
@@ -66,7 +86,7 @@ bool GenerarInforme(int mes, int anio, int idServicio, QString& texto, IProgreso
     QString nombreMes;
     NombreMes(mes, nombreMes);
     texto = QLatin1String("INFORME MES ") + nombreMes + QLatin1String(" DE ") +
-            QString::number(anio) + QLatin1String(" DEL SERVICIO ") + servicio +
+            QString::number(anio) + QLatin1String(" DEL SERVICIO ") + EnUnaLinea(servicio) +
             QLatin1String("\r\n");
     texto += QStringLiteral(
         "TRABAJADOR;DIAS TRABAJADOS;NOCHES;PERSONALES;VACACIONES;DIAS BAJA;COMENTARIOS\r\n");
@@ -116,6 +136,7 @@ bool GenerarInforme(int mes, int anio, int idServicio, QString& texto, IProgreso
     progreso.FijarRango(dias);
 
     CListaReferencias ausentes;
+    std::unordered_set<int> vistosDelDia;
     CListaPlanDia plan;
     for (int i = 1; i <= dias; ++i) {
         progreso.Bombear();
@@ -144,14 +165,18 @@ bool GenerarInforme(int mes, int anio, int idServicio, QString& texto, IProgreso
                 ++cuenta->m_personales;
         }
 
-        // Substitutes are credited with the shifts of the workers they stand in for.
+        // Substitutes are credited with the shifts of the workers they stand in for. The
+        // absent workers of the day are every worker with a period covering the date whose
+        // substitute has a line here, each computed once; each entry of their plans
+        // credits the substitute it shows (the absent worker's first covering period).
         ausentes.clear();
-        for (const CReferencia& ref : referencias) {
-            int ausente = -1;
-            int tipo = -1;
-            if (!suplencias.BuscarSuplencia(ref.m_idPersonal, fecha, ausente, tipo))
+        vistosDelDia.clear();
+        const int dia = fecha.DayNumber();
+        for (const CLibranza& libranza : suplencias.Libranzas()) {
+            if (!libranza.Cubre(dia) || !contadores.Buscar(libranza.m_idSuplente) ||
+                !vistosDelDia.insert(libranza.m_idPersonal).second)
                 continue;
-            const auto it = referenciasAusentes.find(ausente);
+            const auto it = referenciasAusentes.find(libranza.m_idPersonal);
             if (it != referenciasAusentes.end())
                 ausentes.push_back(it->second);
         }
@@ -176,14 +201,12 @@ bool GenerarInforme(int mes, int anio, int idServicio, QString& texto, IProgreso
         const auto it = nombres.find(cuenta.m_idPersonal);
         const QString nombre = it == nombres.end() ? QString() : it->second.first;
         const QString apellidos = it == nombres.end() ? QString() : it->second.second;
-        // Names are written as stored (a '%' or ';' in them is kept as it is).
-        texto += apellidos + QLatin1String(", ") + nombre +
-                 QStringLiteral(";%1;%2;%3;%4;%5;\r\n")
-                     .arg(cuenta.m_diasTrabajados)
-                     .arg(cuenta.m_noches)
-                     .arg(cuenta.m_personales)
-                     .arg(cuenta.m_vacaciones)
-                     .arg(cuenta.m_diasBaja);
+        texto += CampoTrabajador(apellidos, nombre) + QStringLiteral(";%1;%2;%3;%4;%5;\r\n")
+                                                          .arg(cuenta.m_diasTrabajados)
+                                                          .arg(cuenta.m_noches)
+                                                          .arg(cuenta.m_personales)
+                                                          .arg(cuenta.m_vacaciones)
+                                                          .arg(cuenta.m_diasBaja);
     }
 
     progreso.Cerrar();

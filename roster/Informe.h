@@ -20,7 +20,11 @@ public:
 };
 
 // Builds the report of the month into `texto` (title line, heading line, one line per
-// worker of the month's roster, every line ending in CR LF). Reports progress per day
+// worker of the month's roster, every line ending in CR LF). The counts are the
+// rosters': each absent worker's day counts once, for the substitute their roster
+// shows, and a substitute is credited for every worker they cover. A line end or NUL
+// inside a stored name is written as a blank, and a worker field holding ';' or '"' is
+// quoted (inner quotes doubled); other names are written as stored. Reports progress per day
 // and stops at the next day when cancelled. Returns true when it ran to the end, false
 // when it was cancelled (the text then holds the counts so far).
 bool GenerarInforme(int mes, int anio, int idServicio, QString& texto, IProgreso& progreso);

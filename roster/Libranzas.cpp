@@ -19,28 +19,43 @@ QString ListaIds(const std::vector<int>& ids) {
             partes << QString::number(id);
     return partes.join(QLatin1Char(','));
 }
+
+// The file has the index by length class and start (IX_..._DURACION) for the kind.
+bool ConIndiceDuracion(int tipo) {
+    bool hay = false;
+    DvFilas::Recorrer(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
+                                     "upper(name) = 'IX_%1_DURACION'")
+                          .arg(QLatin1String(Tablas[tipo - 1])),
+                      [&](const CDbRecordset&) { hay = true; });
+    return hay;
+}
 } // namespace
 
 bool CReservaLibranzas::Vacia() const {
     return m_filas[0].empty() && m_filas[1].empty() && m_filas[2].empty();
 }
 
-bool CReservaLibranzas::CargarTipo(int tipo, const QString& condicion, int desde, int hasta,
+bool CReservaLibranzas::CargarTipo(int tipo, const QStringList& condiciones, int desde, int hasta,
                                    bool acotado) {
     std::vector<CLibranza>& filas = m_filas[tipo - 1];
     filas.clear();
     // A personal day is one day: its end is its start. A period without readable dates
     // covers no day.
     const QString final = tipo == 3 ? QStringLiteral("INICIO") : QStringLiteral("FINAL");
-    QString sql = QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(INICIO), DV_DIA(%1), ID_SUPLENTE "
-                                 "FROM %2 WHERE %3 AND DV_DIA(INICIO) IS NOT NULL AND "
-                                 "DV_DIA(%1) IS NOT NULL")
-                      .arg(final, QLatin1String(Tablas[tipo - 1]), condicion);
+    QString comun =
+        QStringLiteral("DV_DIA(INICIO) IS NOT NULL AND DV_DIA(%1) IS NOT NULL").arg(final);
     if (acotado)
-        sql += QStringLiteral(" AND DV_DIA(%1) >= %2 AND DV_DIA(INICIO) <= %3")
-                   .arg(final)
-                   .arg(desde)
-                   .arg(hasta);
+        comun += QStringLiteral(" AND DV_DIA(%1) >= %2 AND DV_DIA(INICIO) <= %3")
+                     .arg(final)
+                     .arg(desde)
+                     .arg(hasta);
+    // One arm per condition: each one is read through its own index range.
+    QStringList brazos;
+    for (const QString& condicion : condiciones)
+        brazos << QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(INICIO), DV_DIA(%1), ID_SUPLENTE "
+                                 "FROM %2 WHERE (%3) AND %4")
+                      .arg(final, QLatin1String(Tablas[tipo - 1]), condicion, comun);
+    const QString sql = brazos.join(QLatin1String(" UNION ALL "));
     // Read in whatever order the date index gives, then put in row ID order.
     const bool ok = DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
         CLibranza libranza;
@@ -102,7 +117,7 @@ bool CReservaLibranzas::CargarDe(const std::vector<int>& ids, bool porSuplente) 
                 .arg(porSuplente ? QStringLiteral("ID_SUPLENTE") : QStringLiteral("ID_PERSONAL"),
                      ListaIds(ids));
         for (int tipo = 1; tipo <= 3; ++tipo)
-            ok = CargarTipo(tipo, condicion, 0, -1, false) && ok;
+            ok = CargarTipo(tipo, {condicion}, 0, -1, false) && ok;
         ok = CargarNombres() && ok;
     }
     Indexar();
@@ -114,15 +129,19 @@ bool CReservaLibranzas::CargarEntre(int desde, int hasta) {
     for (auto& filas : m_filas)
         filas.clear();
     if (hasta >= desde) {
+        // Vacations and sick leave through their length class and start; personal days
+        // (one day each) through their date. A file without the class index (read-only,
+        // never upgraded) is read by the end date, in one arm.
         const int anioFin = CDateTime::FromDays(hasta).GetYear();
-        // Periods that end on or after the first day and start before the end of the
-        // last day's year; the exact overlap is checked on each row.
-        const QString periodos = DvFechasSql::DesdeDia(QStringLiteral("FINAL"), desde) +
-                                 QStringLiteral(" AND ") +
-                                 DvFechasSql::HastaFinDeAnio(QStringLiteral("INICIO"), anioFin);
-        ok = CargarTipo(1, periodos, desde, hasta, true) && ok;
-        ok = CargarTipo(2, periodos, desde, hasta, true) && ok;
-        ok = CargarTipo(3, DvFechasSql::DiasEntre(QStringLiteral("INICIO"), desde, hasta), desde,
+        const QStringList porFinal{DvFechasSql::DesdeDia(QStringLiteral("FINAL"), desde) +
+                                   QStringLiteral(" AND ") +
+                                   DvFechasSql::HastaFinDeAnio(QStringLiteral("INICIO"), anioFin)};
+        const QStringList porClase = DvFechasSql::PeriodosEntre(desde, hasta);
+        for (int tipo = 1; tipo <= 2; ++tipo)
+            ok = CargarTipo(tipo, ConIndiceDuracion(tipo) ? porClase : porFinal, desde, hasta,
+                            true) &&
+                 ok;
+        ok = CargarTipo(3, {DvFechasSql::DiasEntre(QStringLiteral("INICIO"), desde, hasta)}, desde,
                         hasta, true) &&
              ok;
         ok = CargarNombres() && ok;

@@ -7,6 +7,7 @@
 #include "Referencia.h"
 
 #include <QString>
+#include <QStringList>
 #include <unordered_map>
 #include <vector>
 
@@ -54,7 +55,7 @@ public:
     bool Vacia() const;
 
 private:
-    bool CargarTipo(int tipo, const QString& condicion, int desde, int hasta, bool acotado);
+    bool CargarTipo(int tipo, const QStringList& condiciones, int desde, int hasta, bool acotado);
     bool CargarNombres();
     void Indexar();
 

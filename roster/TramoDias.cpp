@@ -121,25 +121,30 @@ bool CTramoDias::CargarExcepciones() {
     m_excepciones.clear();
     std::unordered_map<long long, int> ids;
     return DvFilas::Recorrer(
-        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_HORA(HORAINICIAL), "
-                       "DV_HORA(HORAFINAL), DV_MINUTO(HORAINICIAL), DV_MINUTO(HORAFINAL) FROM "
-                       "EXCEPCIONES WHERE %1 AND DV_DIA(DIA) BETWEEN %2 AND %3")
-            .arg(CondicionDias(QStringLiteral("DIA"), m_desde, m_hasta))
-            .arg(m_desde)
-            .arg(m_hasta),
+        // Each stored value is read once; the day's exact range is checked here.
+        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_MINUTOS(HORAINICIAL), "
+                       "DV_MINUTOS(HORAFINAL) FROM EXCEPCIONES WHERE %1")
+            .arg(CondicionDias(QStringLiteral("DIA"), m_desde, m_hasta)),
         [&](const CDbRecordset& fila) {
+            if (fila.IsNull(2))
+                return;
+            const int dia = fila.GetInt(2);
+            if (dia < m_desde || dia > m_hasta)
+                return;
             const int id = fila.GetInt(0);
-            const long long clave = Clave(fila.GetInt(1), fila.GetInt(2));
+            const long long clave = Clave(fila.GetInt(1), dia);
             const auto it = m_excepciones.find(clave);
             // The first exception of a worker's day is the one with the lowest row ID.
             if (it != m_excepciones.end() && it->second.first < id)
                 return;
             CExcepcion excepcion;
             excepcion.m_tipo = fila.GetInt(3);
-            excepcion.m_horaInicio = fila.GetInt(4);
-            excepcion.m_horaFin = fila.GetInt(5);
-            excepcion.m_minutoInicio = fila.GetInt(6);
-            excepcion.m_minutoFin = fila.GetInt(7);
+            const int inicio = fila.GetInt(4);
+            const int fin = fila.GetInt(5);
+            excepcion.m_horaInicio = inicio / 60;
+            excepcion.m_horaFin = fin / 60;
+            excepcion.m_minutoInicio = inicio % 60;
+            excepcion.m_minutoFin = fin % 60;
             m_excepciones[clave] = {id, excepcion};
         });
 }

@@ -17,3 +17,11 @@ CREATE INDEX IF NOT EXISTS IX_EXCEPCIONES_DIA ON EXCEPCIONES (DIA);
 CREATE INDEX IF NOT EXISTS IX_VACACIONES_FINAL ON VACACIONES (FINAL);
 CREATE INDEX IF NOT EXISTS IX_BAJAS_FINAL ON BAJAS (FINAL);
 CREATE INDEX IF NOT EXISTS IX_DIASPERSONALES_INICIO ON DIASPERSONALES (INICIO);
+-- Leave periods by length class (the digits of a quarter of their days: up to 40, 400,
+-- 4000, 40000 days, longer; none when the dates are in a form julianday() does not read)
+-- and start day, so the periods that touch a month are found among the starts that can
+-- reach it, however long the history. Only built-in functions, so any SQLite can write
+-- these tables. The expressions are the roster engine's own (DvFechasSql::ClaseDuracion
+-- and DiaJuliano), character for character.
+CREATE INDEX IF NOT EXISTS IX_VACACIONES_DURACION ON VACACIONES (length(CAST(CAST(((CASE typeof(FINAL) WHEN 'text' THEN CASE WHEN substr(FINAL,5,1) IN ('-','/') THEN julianday(replace(FINAL,'/','-')) END ELSE FINAL + 2415018.5 END) - (CASE typeof(INICIO) WHEN 'text' THEN CASE WHEN substr(INICIO,5,1) IN ('-','/') THEN julianday(replace(INICIO,'/','-')) END ELSE INICIO + 2415018.5 END)) / 4 AS INTEGER) AS TEXT)), (CASE typeof(INICIO) WHEN 'text' THEN CASE WHEN substr(INICIO,5,1) IN ('-','/') THEN julianday(replace(INICIO,'/','-')) END ELSE INICIO + 2415018.5 END));
+CREATE INDEX IF NOT EXISTS IX_BAJAS_DURACION ON BAJAS (length(CAST(CAST(((CASE typeof(FINAL) WHEN 'text' THEN CASE WHEN substr(FINAL,5,1) IN ('-','/') THEN julianday(replace(FINAL,'/','-')) END ELSE FINAL + 2415018.5 END) - (CASE typeof(INICIO) WHEN 'text' THEN CASE WHEN substr(INICIO,5,1) IN ('-','/') THEN julianday(replace(INICIO,'/','-')) END ELSE INICIO + 2415018.5 END)) / 4 AS INTEGER) AS TEXT)), (CASE typeof(INICIO) WHEN 'text' THEN CASE WHEN substr(INICIO,5,1) IN ('-','/') THEN julianday(replace(INICIO,'/','-')) END ELSE INICIO + 2415018.5 END));

@@ -347,7 +347,8 @@ private slots:
         // A generated file full of overlapping leave, substitutes in other services and
         // substitutes covering several workers a day: a worker's days and nights are the
         // entries of every service's roster that show them (in person, or standing in
-        // for an absent worker), and the leave days are the report's.
+        // for an absent worker), as the report counts them, and the leave days are the
+        // report's.
         DvGenerador::COpciones op;
         op.servicios = 3;
         op.trabajadores = 12;
@@ -391,6 +392,9 @@ private slots:
                     QVERIFY2(t.m_noches == vistos[id].second, qPrintable(quien));
                     QVERIFY2((QList<int>{t.m_personales, t.m_vacaciones, t.m_diasBaja}) ==
                                  cifras.mid(2),
+                             qPrintable(quien));
+                    // The report tells the rosters' story too.
+                    QVERIFY2((QList<int>{vistos[id].first, vistos[id].second}) == cifras.mid(0, 2),
                              qPrintable(quien));
                     ++comparados;
                 }

@@ -72,7 +72,7 @@ void TestSchema::newFileHasEveryTable() {
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM AUX"), QString("1"));
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' "
                                       "AND name LIKE 'IX_%'"),
-             QString("15"));
+             QString("17"));
     RecordingConnection c;
     QVERIFY(c->OpenFile(path, "pradoluminar"));
     QCOMPARE(c.Boxes(), 0);
@@ -159,15 +159,22 @@ void TestSchema::fileWithEmptyAuxStillWorks() {
 void TestSchema::indexesAddedToAnOlderFile() {
     const QString path = DataTest::NewDatabase();
     QVERIFY(DataTest::RawExec(path, "DROP INDEX IX_PERSONAL_ID_FUNCION; DROP INDEX "
-                                    "IX_BAJAS_ID_SUPLENTE"));
+                                    "IX_BAJAS_ID_SUPLENTE; DROP INDEX IX_BAJAS_DURACION"));
     RecordingConnection c;
     QVERIFY(c->OpenFile(path, ""));
     QCOMPARE(c.Boxes(), 0);
     c->Close();
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' "
                                       "AND name IN ('IX_PERSONAL_ID_FUNCION', "
-                                      "'IX_BAJAS_ID_SUPLENTE')"),
-             QString("2"));
+                                      "'IX_BAJAS_ID_SUPLENTE', 'IX_BAJAS_DURACION')"),
+             QString("3"));
+    // The leave indexes use only SQLite's own functions: a plain connection, without the
+    // program's, still writes those tables in every date form.
+    QVERIFY(DataTest::RawExec(
+        path, "INSERT INTO BAJAS VALUES (1, 1, '2024/03/01 00:00:00', '2024-3-9', -1); "
+              "INSERT INTO VACACIONES VALUES (1, 1, 45352, 'x', -1); "
+              "UPDATE BAJAS SET FINAL = '2024/03/10' WHERE ID = 1"));
+    QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM BAJAS, VACACIONES"), QString("1"));
     // A file lacking some tables gets the indexes it can, without a word.
     const QString old = OldFile();
     RecordingConnection c2;

@@ -4,8 +4,9 @@
 // gaps and a repeated position, assignments (also on and after the 28th, with ties and
 // a shift that no longer exists), holidays of both kinds, exceptions of both kinds and a
 // stray type, overlapping leave with substitutes inside and outside the service, without
-// one, and naming a worker that no longer exists; shared planilla names. Dates are
-// written in every stored form the program reads, unless told otherwise.
+// one, and naming a worker that no longer exists; shared planilla names; names with a
+// semicolon, a double quote or a line end. Dates are written in every stored form the
+// program reads, unless told otherwise.
 //
 // Header only, so the benchmarks can use it too.
 
@@ -234,9 +235,19 @@ private:
                     planilla = QStringLiteral("Compartido %1").arg(s);
                 if (i == 3)
                     planilla = QStringLiteral("Común");
+                // Some names hold what a report line must not break on: a semicolon, a
+                // double quote, a line end.
+                QString nombre = QString::fromUtf8(nombres[i % 10]);
+                QString apellidos = QStringLiteral("Apellido%1 Núñez").arg(id);
+                if (i == 4)
+                    apellidos = QStringLiteral("Apellido%1; Núñez").arg(id);
+                if (i == 5)
+                    apellidos = QStringLiteral("Apellido%1 \"Núñez\"").arg(id);
+                if (i == 6)
+                    nombre = QStringLiteral("Ainhoa\r\nMaría");
                 persona.Entero(1, id)
-                    .Texto(2, QString::fromUtf8(nombres[i % 10]))
-                    .Texto(3, QStringLiteral("Apellido%1 Núñez").arg(id))
+                    .Texto(2, nombre)
+                    .Texto(3, apellidos)
                     .Texto(4, planilla)
                     .Entero(5, s)
                     .Ejecutar();
@@ -380,6 +391,9 @@ private:
 
                 desde = Azar(inicio - 30, fin);
                 largo = Probable(10) ? Azar(60, 400) : Azar(0, 15);
+                // Now and then, in the test files, a sick leave of years.
+                if (m_op.formasVariadas && Azar(1, 150) == 1)
+                    largo = Azar(401, 5000);
                 baja.Entero(1, idBaja++).Entero(2, persona);
                 baja.Fecha(3, desde, 0, Forma());
                 baja.Fecha(4, desde + largo, 0, Forma());

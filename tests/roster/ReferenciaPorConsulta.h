@@ -2,8 +2,10 @@
 // The roster engine written the plain way, one query at a time: an exception query per
 // worker and day, the rotation through single-value reads of TURNOS, leave loaded with
 // three queries per worker and scanned linearly, holidays with their two DATEPART
-// queries, and the report reloading the absent workers every day. It is slow on purpose
-// and kept only as the yardstick the engine's results must match exactly.
+// queries, and the report reloading the absent workers every day (each worker absent on
+// a date with a substitute of the report's list once, crediting the substitute each of
+// their entries shows). It is slow on purpose and kept only as the yardstick the engine's
+// results must match exactly.
 //
 // Header only, so the benchmarks can time it too.
 
@@ -258,13 +260,35 @@ inline void CalcularDia(const CListaReferencias& refs, const CLibs& libranzas,
     DvRef::OrdenarPorHora(trabajo, salida);
 }
 
+// CR, LF and NUL of a stored name become blanks.
+inline QString UnaLinea(const QString& texto) {
+    QString salida;
+    for (const QChar c : texto)
+        salida += (c == QChar(13) || c == QChar(10) || c == QChar(0)) ? QChar(32) : c;
+    return salida;
+}
+
+// "surname, name", quoted (inner quotes doubled) when it holds ';' or '"'.
+inline QString CampoTrabajador(const QString& apellidos, const QString& nombre) {
+    const QString campo = UnaLinea(apellidos) + QStringLiteral(", ") + UnaLinea(nombre);
+    if (campo.indexOf(QChar(';')) < 0 && campo.indexOf(QChar('"')) < 0)
+        return campo;
+    QString citado = QStringLiteral("\"");
+    for (const QChar c : campo) {
+        if (c == QChar('"'))
+            citado += c;
+        citado += c;
+    }
+    return citado + QStringLiteral("\"");
+}
+
 inline QString GenerarInforme(int mes, int anio, int servicio) {
     QString nombreServicio;
     CDbQuery().GetTextById(QStringLiteral("FUNCIONES"), QStringLiteral("NOMBRE"), servicio,
                            nombreServicio);
     QString texto = QStringLiteral("INFORME MES ") + NombreMes(mes) + QStringLiteral(" DE ") +
-                    QString::number(anio) + QStringLiteral(" DEL SERVICIO ") + nombreServicio +
-                    QStringLiteral("\r\n");
+                    QString::number(anio) + QStringLiteral(" DEL SERVICIO ") +
+                    UnaLinea(nombreServicio) + QStringLiteral("\r\n");
     texto += QStringLiteral(
         "TRABAJADOR;DIAS TRABAJADOS;NOCHES;PERSONALES;VACACIONES;DIAS BAJA;COMENTARIOS\r\n");
     CListaReferencias refs;
@@ -295,12 +319,16 @@ inline QString GenerarInforme(int mes, int anio, int servicio) {
                 (tipo == 1 ? c->vac : tipo == 2 ? c->baja : c->pers) += 1;
             }
         }
+        // Every worker absent on the date with a substitute of this list, once.
         CListaReferencias ausentes;
-        for (const CReferencia& r : refs) {
-            int ausente, tipo;
-            if (BuscarSuplencia(porSuplente, r.m_idPersonal, fecha, ausente, tipo))
-                if (auto ref = DvRef::CargarReferencia(fecha, ausente))
-                    ausentes.push_back(*ref);
+        QSet<int> yaVistos;
+        for (const CLib& l : porSuplente) {
+            if (l.inicio > fecha.DayNumber() || fecha.DayNumber() > l.fin || !cuenta(l.suplente) ||
+                yaVistos.contains(l.personal))
+                continue;
+            yaVistos.insert(l.personal);
+            if (auto ref = DvRef::CargarReferencia(fecha, l.personal))
+                ausentes.push_back(*ref);
         }
         const CLibs libAusentes = CargarLibranzas(ausentes, false);
         DvRef::CalcularDia(ausentes, libAusentes, fecha, plan);
@@ -325,7 +353,7 @@ inline QString GenerarInforme(int mes, int anio, int servicio) {
         CDbQuery().GetTextById(QStringLiteral("PERSONAL"), QStringLiteral("NOMBRE"), c.id, nombre);
         CDbQuery().GetTextById(QStringLiteral("PERSONAL"), QStringLiteral("APELLIDOS"), c.id,
                                apellidos);
-        texto += apellidos + QStringLiteral(", ") + nombre +
+        texto += CampoTrabajador(apellidos, nombre) +
                  QString::asprintf(";%d;%d;%d;%d;%d;\r\n", c.trab, c.noches, c.pers, c.vac, c.baja);
     }
     return texto;

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(lineas[1], QStringLiteral("TRABAJADOR;DIAS TRABAJADOS;NOCHES;PERSONALES;"
                                            "VACACIONES;DIAS BAJA;COMENTARIOS"));
         // Workers in reference order (equal dates: assignment ID order).
-        QCOMPARE(lineas[2], QStringLiteral("Ruiz; Gil, Ana;0;0;0;31;0;"));
+        QCOMPARE(lineas[2], QStringLiteral("\"Ruiz; Gil, Ana\";0;0;0;31;0;"));
         QCOMPARE(lineas[3], QStringLiteral("Peña, Bea;62;0;0;0;0;"));
         // Carlos: 16 days on the 15-08 shift (1st, 3rd ... 31st), two entries and one night
         // each, except the 3rd (sick, Dora covers) and the 5th (personal day, nobody).
@@ -73,6 +73,84 @@ private slots:
         QVERIFY(progreso.Cerrado());
     }
 
+    void homonimosConSuLinea() {
+        // A second Bea Peña with the same planilla name, on the 15-08 rotation from the 2nd:
+        // both are listed, the newer reference first.
+        Sql({"INSERT INTO PERSONAL VALUES (5, 'Bea', 'Peña', 'Bea', 1)",
+             "INSERT INTO ASIG_TURNOS VALUES (5, 5, " + F(2007, 3, 2) + ", 2)"});
+        CProgresoSinVentana progreso;
+        QString texto;
+        QVERIFY(GenerarInforme(3, 2007, 1, texto, progreso));
+        const QStringList lineas = Lineas(texto);
+        QCOMPARE(lineas.size(), 6);
+        QCOMPARE(lineas[2], QStringLiteral("Peña, Bea;30;15;0;0;0;"));
+        QCOMPARE(lineas[4], QStringLiteral("Peña, Bea;31;0;0;0;0;"));
+    }
+
+    void unAusenteConDosSuplentes() {
+        // Ana on vacation from the 1st to the 10th covered by Bea, and on sick leave from
+        // the 5th to the 15th covered by Carlos. The roster shows Bea up to the 10th (the
+        // vacation wins) and Carlos from the 11th to the 15th: Ana's day counts once, for
+        // the substitute shown.
+        Sql({"INSERT INTO VACACIONES VALUES (1, 1, " + F(2007, 3, 1) + ", " + F(2007, 3, 10) +
+                 ", 2)",
+             "INSERT INTO BAJAS VALUES (1, 1, " + F(2007, 3, 5) + ", " + F(2007, 3, 15) + ", 3)"});
+        CProgresoSinVentana progreso;
+        QString texto;
+        QVERIFY(GenerarInforme(3, 2007, 1, texto, progreso));
+        const QStringList lineas = Lineas(texto);
+        QCOMPARE(lineas[2], QStringLiteral("\"Ruiz; Gil, Ana\";16;0;0;10;5;"));
+        QCOMPARE(lineas[3], QStringLiteral("Peña, Bea;41;0;0;0;0;"));
+        // Carlos: his own 16 nights of 15-08 (two entries each) and Ana's 5 mornings.
+        QCOMPARE(lineas[4], QStringLiteral("Sanz, Carlos;37;16;0;0;0;"));
+    }
+
+    void unSuplenteConDosAusentes() {
+        // Bea covers Ana (08-15) and Carlos (15-08, a night every other day) all month.
+        Sql({"INSERT INTO VACACIONES VALUES (1, 1, " + F(2007, 3, 1) + ", " + F(2007, 3, 31) +
+                 ", 2)",
+             "INSERT INTO BAJAS VALUES (1, 3, " + F(2007, 3, 1) + ", " + F(2007, 3, 31) + ", 2)"});
+        CProgresoSinVentana progreso;
+        QString texto;
+        QVERIFY(GenerarInforme(3, 2007, 1, texto, progreso));
+        const QStringList lineas = Lineas(texto);
+        QCOMPARE(lineas[2], QStringLiteral("\"Ruiz; Gil, Ana\";0;0;0;31;0;"));
+        // Her own 31 mornings, Ana's 31, and Carlos's 16 afternoons and 16 nights.
+        QCOMPARE(lineas[3], QStringLiteral("Peña, Bea;94;16;0;0;0;"));
+        QCOMPARE(lineas[4], QStringLiteral("Sanz, Carlos;0;0;0;0;31;"));
+    }
+
+    void nombresQueNoRompenLineasNiCampos() {
+        Sql({"UPDATE FUNCIONES SET NOMBRE = 'Urgen' || char(13) || char(10) || 'cias' || "
+             "char(0) || 'A' WHERE ID = 1",
+             "UPDATE PERSONAL SET APELLIDOS = 'O\"Neil' || char(13) || 'Sanz', NOMBRE = 'Car' "
+             "|| char(10) || 'los' WHERE ID = 3",
+             "UPDATE PERSONAL SET NOMBRE = 'Be' || char(0) || 'a' || char(13) || char(10) || "
+             "'Luz' WHERE ID = 2"});
+        CProgresoSinVentana progreso;
+        QString texto;
+        QVERIFY(GenerarInforme(3, 2007, 1, texto, progreso));
+        const QStringList lineas = Lineas(texto);
+        QCOMPARE(lineas.size(), 5);
+        QCOMPARE(lineas[0], QStringLiteral("INFORME MES Marzo DE 2007 DEL SERVICIO Urgen  cias A"));
+        QCOMPARE(lineas[2], QStringLiteral("\"Ruiz; Gil, Ana\";31;0;0;0;0;"));
+        QCOMPARE(lineas[3], QStringLiteral("Peña, Be a  Luz;31;0;0;0;0;"));
+        QCOMPARE(lineas[4], QStringLiteral("\"O\"\"Neil Sanz, Car los\";32;16;0;0;0;"));
+        // Every line keeps its seven fields once the quotes are read.
+        for (int i = 2; i < lineas.size(); ++i) {
+            QString sinCitas = lineas[i];
+            sinCitas.remove(QRegularExpression(QStringLiteral("^\"([^\"]|\"\")*\"")));
+            QCOMPARE(sinCitas.count(QLatin1Char(';')), 6);
+        }
+        // The file holds the same lines, CR LF between them and nowhere else.
+        QByteArray bytes;
+        QVERIFY(TextoAWindows1252(texto, bytes));
+        QCOMPARE(bytes.count("\r\n"), 5);
+        QCOMPARE(bytes.count('\r'), 5);
+        QCOMPARE(bytes.count('\n'), 5);
+        QVERIFY(!bytes.contains('\0'));
+    }
+
     void cancelado() {
         CProgresoSinVentana progreso;
         progreso.AlBombear([](const CProgresoSinVentana& p) { return p.Posicion() == 10; });
@@ -80,7 +158,7 @@ private slots:
         QVERIFY(!GenerarInforme(3, 2007, 1, texto, progreso));
         QCOMPARE(progreso.Posicion(), 10);
         // The lines still hold the days counted before the cancel.
-        QCOMPARE(Lineas(texto)[2], QStringLiteral("Ruiz; Gil, Ana;10;0;0;0;0;"));
+        QCOMPARE(Lineas(texto)[2], QStringLiteral("\"Ruiz; Gil, Ana\";10;0;0;0;0;"));
     }
 
     void anioFueraDeLoHabitual() {
@@ -89,7 +167,7 @@ private slots:
         QString texto;
         QVERIFY(GenerarInforme(2, 1999, 1, texto, progreso));
         QCOMPARE(Lineas(texto).size(), 3);
-        QCOMPARE(Lineas(texto)[2], QStringLiteral("Ruiz; Gil, Ana;28;0;0;0;0;"));
+        QCOMPARE(Lineas(texto)[2], QStringLiteral("\"Ruiz; Gil, Ana\";28;0;0;0;0;"));
         QVERIFY(GenerarInforme(2, 2150, 1, texto, progreso));
         QCOMPARE(Lineas(texto).size(), 5);
         // A service without workers: title and heading only.

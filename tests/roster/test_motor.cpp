@@ -4,12 +4,15 @@
 
 #include "BdPrueba.h"
 #include "DatosMes.h"
+#include "DbQuery.h"
 #include "FechasPlanilla.h"
+#include "FechasSql.h"
 #include "MotorPlanilla.h"
 #include "TestSupport.h"
 
 #include <QLoggingCategory>
 #include <QtTest>
+#include <set>
 
 using DvPrueba::F;
 using DvPrueba::Sql;
@@ -354,6 +357,93 @@ private slots:
         QVERIFY(motor.m_libranzas.BuscarLibranza(1, CDateTime(2023, 1, 6), nombre, suplente, tipo));
         QCOMPARE(tipo, 2);
         QCOMPARE(nombre, QStringLiteral("Bea"));
+    }
+
+    void libranzasDelMesEnCadaForma() {
+        // Periods of every length class stored in every form, around March 2024: the month
+        // reads exactly those that touch it, through the length-class index, and a file
+        // without that index reads the same.
+        const int desde = CDateTime(2024, 3, 1).DayNumber();
+        const int hasta = CDateTime(2024, 3, 31).DayNumber();
+        const auto forma = [](int k, int dia) -> QString {
+            const CDateTime d = CDateTime::FromDays(dia);
+            const int y = d.GetYear(), m = d.GetMonth(), dd = d.GetDay();
+            switch (k) {
+            case 0:
+                return QString::asprintf("'%04d/%02d/%02d 23:59:59'", y, m, dd);
+            case 1:
+                return QString::asprintf("'%04d-%02d-%02d'", y, m, dd);
+            case 2:
+                return QString::number(dia + 0.75, 'f', 2); // days since 30/12/1899
+            case 3:
+                return QString::asprintf("'%04d/%d/%d'", y, m, dd);
+            case 4:
+                return QString::asprintf("'%04d-%02d-%02dT08:00'", y, m, dd);
+            default:
+                return QString::asprintf("'%04d-%d-%d 12:00'", y, m, dd);
+            }
+        };
+        // Start and end: touching the month by a day on either side, just missing it,
+        // of every length class and longer than any, and ended before it starts.
+        const std::vector<std::pair<int, int>> periodos = {
+            {desde - 1, desde - 1},     {desde - 1, desde},        {hasta, hasta + 5},
+            {hasta + 1, hasta + 1},     {desde - 35, desde},       {desde - 41, desde - 1},
+            {desde - 300, desde + 3},   {desde - 399, desde - 2},  {desde - 3000, desde},
+            {desde - 6000, hasta + 90}, {desde - 6000, desde - 1}, {desde + 5, desde + 2},
+            {desde + 10, desde + 12},   {hasta - 2, hasta + 4000}, {desde - 45000, hasta + 1},
+            {desde - 45000, desde - 1}};
+        Persona(1, "Ana");
+        QStringList sentencias;
+        std::set<std::pair<int, int>> esperadas; // kind, row ID
+        int id = 0;
+        for (int k = 0; k < 6; ++k)
+            for (int f : {0, 3}) // the end in the same form, and in another one
+                for (const auto& [inicio, fin] : periodos) {
+                    ++id;
+                    for (const char* tabla : {"VACACIONES", "BAJAS"})
+                        sentencias << QStringLiteral("INSERT INTO %1 VALUES (%2, 1, %3, %4, -1)")
+                                          .arg(QLatin1String(tabla))
+                                          .arg(id)
+                                          .arg(forma(k, inicio), forma((k + f) % 6, fin));
+                    if (inicio <= hasta && fin >= desde) {
+                        esperadas.insert({1, id});
+                        esperadas.insert({2, id});
+                    }
+                }
+        Sql(sentencias);
+        const auto leidas = [&] {
+            CReservaLibranzas reserva;
+            reserva.CargarEntre(desde, hasta);
+            CListaLibranzas lista;
+            CListaReferencias refs;
+            refs.emplace_back(QStringLiteral("Ana"), 1, -1, CDateTime());
+            reserva.Llenar(refs, false, lista);
+            std::set<std::pair<int, int>> ids;
+            for (const CLibranza& l : lista.Libranzas())
+                ids.insert({l.m_tipo, l.m_id});
+            return ids;
+        };
+        QVERIFY(esperadas.size() > 100);
+        QVERIFY(leidas() == esperadas);
+
+        // Each arm of the read goes through the index.
+        for (const QString& tabla : {QStringLiteral("VACACIONES"), QStringLiteral("BAJAS")})
+            for (const QString& brazo : DvFechasSql::PeriodosEntre(desde, hasta)) {
+                QString plan;
+                CDbQuery consulta;
+                CDbRecordset filas =
+                    consulta.Open(QStringLiteral("EXPLAIN QUERY PLAN SELECT ID FROM %1 WHERE %2")
+                                      .arg(tabla, brazo));
+                while (filas.IsOpen() && !filas.IsEOF()) {
+                    plan += filas.GetText(3) + QLatin1Char('\n');
+                    filas.MoveNext();
+                }
+                QVERIFY2(plan.contains(QStringLiteral("USING INDEX IX_%1_DURACION").arg(tabla)),
+                         qPrintable(plan));
+            }
+
+        Sql({"DROP INDEX IX_VACACIONES_DURACION", "DROP INDEX IX_BAJAS_DURACION"});
+        QVERIFY(leidas() == esperadas);
     }
 
     void fallosYRegistroDeConsultas() {

@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 
 #include <QtTest>
+#include <map>
 
 namespace {
 QString Describir(const CListaPlanDia& plan) {
@@ -135,6 +136,9 @@ private slots:
     }
 
     void informesDeCadaMes() {
+        // Days on which an absent worker has two periods naming substitutes of the report,
+        // and on which one of them covers two absent workers.
+        int dosSuplentes = 0, dosAusentes = 0, citados = 0;
         for (int anio = m_op.anioInicio; anio < m_op.anioInicio + m_op.anios; ++anio)
             for (int mes = 1; mes <= 12; ++mes)
                 for (int servicio = 1; servicio <= m_op.servicios; ++servicio) {
@@ -143,7 +147,28 @@ private slots:
                     QVERIFY(GenerarInforme(mes, anio, servicio, texto, progreso));
                     const QString esperado = DvRef::GenerarInforme(mes, anio, servicio);
                     QCOMPARE(texto, esperado);
+                    citados += texto.count(QStringLiteral("\r\n\""));
+
+                    CListaReferencias refs;
+                    DvRef::CargarReferencias(mes, anio, servicio, refs);
+                    const DvRef::CLibs porSuplente = DvRef::CargarLibranzas(refs, true);
+                    for (int dia = 1; dia <= DiasDelMes(mes, anio); ++dia) {
+                        const int d = CDateTime(anio, mes, dia).DayNumber();
+                        std::map<int, QSet<int>> suplentesDe, ausentesDe;
+                        for (const DvRef::CLib& l : porSuplente)
+                            if (l.inicio <= d && d <= l.fin) {
+                                suplentesDe[l.personal].insert(l.suplente);
+                                ausentesDe[l.suplente].insert(l.personal);
+                            }
+                        for (const auto& par : suplentesDe)
+                            dosSuplentes += par.second.size() > 1;
+                        for (const auto& par : ausentesDe)
+                            dosAusentes += par.second.size() > 1;
+                    }
                 }
+        QVERIFY(dosSuplentes > 0);
+        QVERIFY(dosAusentes > 0);
+        QVERIFY(citados > 0);
     }
 
     // The loads that do not go through a month: a worker's own reference, the whole
