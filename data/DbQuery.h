@@ -35,7 +35,7 @@ public:
     bool IsNull(int column) const;
     bool IsNull(const QString& column) const;
 
-    // Conversions of Part "record access": integer (NULL -> -1, other types -> 0),
+    // Conversions of the typed reads: integer (NULL -> -1, other types -> 0),
     // text (trimmed; non-text -> empty), flag (yes/no non-zero; other types -> false),
     // date-time (anything convertible; NULL -> null status; else invalid).
     // A column name that is not in the result is reported once per result and reads
