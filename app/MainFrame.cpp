@@ -213,30 +213,16 @@ void CMainFrame::UpdateEditItems() {
 }
 
 void CMainFrame::OnEditUndo() {
-    CDiarioCambios& diario = CDbConnection::Instance().Diario();
-    if (!diario.PuedeDeshacer())
-        return;
-    if (m_view && m_view->Ocupada()) {
-        DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
-                           QStringLiteral("Dravonela"), DvMessageBox::Ok,
-                           DvMessageBox::Information);
-        return;
-    }
-    const QString paso = diario.TextoDeshacer();
-    QString error;
-    if (diario.Deshacer(&error)) {
-        if (m_view)
-            m_view->DatosCambiados();
-        MostrarNota(QStringLiteral("Deshecho: %1").arg(paso));
-    } else
-        DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
-                           DvMessageBox::Warning);
-    UpdateEditItems();
+    AplicarPaso(true);
 }
 
 void CMainFrame::OnEditRedo() {
+    AplicarPaso(false);
+}
+
+void CMainFrame::AplicarPaso(bool deshacer) {
     CDiarioCambios& diario = CDbConnection::Instance().Diario();
-    if (!diario.PuedeRehacer())
+    if (deshacer ? !diario.PuedeDeshacer() : !diario.PuedeRehacer())
         return;
     if (m_view && m_view->Ocupada()) {
         DvMessageBox::Show(this, QStringLiteral("Espere a que termine la operación en curso."),
@@ -244,15 +230,17 @@ void CMainFrame::OnEditRedo() {
                            DvMessageBox::Information);
         return;
     }
-    const QString paso = diario.TextoRehacer();
+    const QString paso = deshacer ? diario.TextoDeshacer() : diario.TextoRehacer();
     QString error;
-    if (diario.Rehacer(&error)) {
+    if (deshacer ? diario.Deshacer(&error) : diario.Rehacer(&error)) {
         if (m_view)
             m_view->DatosCambiados();
-        MostrarNota(QStringLiteral("Rehecho: %1").arg(paso));
-    } else
+        MostrarNota(
+            (deshacer ? QStringLiteral("Deshecho: %1") : QStringLiteral("Rehecho: %1")).arg(paso));
+    } else {
         DvMessageBox::Show(this, error, QStringLiteral("Dravonela"), DvMessageBox::Ok,
                            DvMessageBox::Warning);
+    }
     UpdateEditItems();
 }
 

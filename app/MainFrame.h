@@ -71,6 +71,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Undoes (or redoes) the journal's next step; the view then follows the data.
+    void AplicarPaso(bool deshacer);
     void CreateMenus();
     void CreateAccelerators();
     void CreateToolBar();

@@ -231,26 +231,31 @@ void COstrevanView::OnGenerar() {
     ActualizarEstado();
 }
 
+QString COstrevanView::PedirFicheroSalida(const QString& extension, const QString& inicial,
+                                          const QString& filtro) {
+    // A name that can never be written (the database itself, a folder, a device) is
+    // refused as the dialog closes, and the dialog is offered again.
+    for (;;) {
+        const QString ruta = DvFileDialog::GetSaveFileName(this, extension, inicial, filtro, true);
+        if (ruta.isEmpty())
+            return QString();
+        const QString motivo = DvArchivo::MotivoRechazo(ruta);
+        if (motivo.isEmpty())
+            return ruta;
+        DvMessageBox::Show(this, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
+    }
+}
+
 void COstrevanView::OnGenerarInforme() {
     // The progress window lets events run: a second request meanwhile is ignored.
     if (m_generandoInforme)
         return;
     const QScopedValueRollback<bool> enCurso(m_generandoInforme, true);
-    // A name that can never be written (the database itself, a folder, a device) is
-    // refused as the dialog closes, and the dialog is offered again.
-    QString ruta;
-    for (;;) {
-        ruta = DvFileDialog::GetSaveFileName(
-            this, QStringLiteral("csv"), QStringLiteral("*.csv"),
-            QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"),
-            true);
-        if (ruta.isEmpty())
-            return;
-        const QString motivo = DvArchivo::MotivoRechazo(ruta);
-        if (motivo.isEmpty())
-            break;
-        DvMessageBox::Show(this, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
-    }
+    const QString ruta = PedirFicheroSalida(
+        QStringLiteral("csv"), QStringLiteral("*.csv"),
+        QStringLiteral("Archivos CSV files (*.csv)|*.csv|Todos los archivos (*.*)|*.*||"));
+    if (ruta.isEmpty())
+        return;
 
     QString texto;
     bool completo = false;
@@ -565,19 +570,10 @@ void COstrevanView::Exportar(bool pdf) {
     if (documentos.isEmpty() || !QDir(documentos).exists())
         documentos = QDir::homePath();
     DvImpresion::CargarTraduccionesQt();
-    // A name that can never be written (the database itself, a folder, a device) is
-    // refused as the dialog closes, and the dialog is offered again.
-    QString ruta;
-    for (;;) {
-        ruta = DvFileDialog::GetSaveFileName(
-            this, extension, QDir(documentos).filePath(NombreSugerido(extension)), filtro, true);
-        if (ruta.isEmpty())
-            return;
-        const QString motivo = DvArchivo::MotivoRechazo(ruta);
-        if (motivo.isEmpty())
-            break;
-        DvMessageBox::Show(this, motivo, kCaption, DvMessageBox::Ok, DvMessageBox::Warning);
-    }
+    const QString ruta =
+        PedirFicheroSalida(extension, QDir(documentos).filePath(NombreSugerido(extension)), filtro);
+    if (ruta.isEmpty())
+        return;
     QByteArray bytes;
     QString error;
     bool hecho = false;

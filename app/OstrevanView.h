@@ -123,6 +123,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The save dialog until it names a file the program may write; empty when cancelled.
+    QString PedirFicheroSalida(const QString& extension, const QString& inicial,
+                               const QString& filtro);
     // Places the roster grid to fill the form below the selectors, and its columns to
     // fill the grid.
     void AjustarCuadro();
