@@ -107,6 +107,16 @@ double CGridPrinter::PrintedHeight(int row) const {
     return m_grid.Sheet().RowHeight(row) * m_grid.GetPrintOptions().verticalScale;
 }
 
+void CGridPrinter::StartLayout(const CPrintDeviceMeasures& device, bool fitted) {
+    m_pages.clear();
+    m_columnPages = m_rowPages = 0;
+    m_deviceDpiX = device.dpiX;
+    m_deviceDpiY = device.dpiY;
+    m_fitted = fitted;
+    m_textScale = 1.0;
+    m_fitWidths.clear();
+}
+
 int CGridPrinter::PrintPrepare(const QPaintDevice* device, const void* /*printInfo*/,
                                int firstColumn, int firstRow, int lastColumn, int lastRow) {
     return PrintPrepare(CPrintDeviceMeasures::FromDevice(device), firstColumn, firstRow, lastColumn,
@@ -117,13 +127,7 @@ int CGridPrinter::PrintPrepare(const CPrintDeviceMeasures& device, int firstColu
                                int lastColumn, int lastRow) {
     const CGridPrintOptions& o = m_grid.GetPrintOptions();
     const CGridSheet& s = m_grid.Sheet();
-    m_pages.clear();
-    m_columnPages = m_rowPages = 0;
-    m_deviceDpiX = device.dpiX;
-    m_deviceDpiY = device.dpiY;
-    m_fitted = false;
-    m_textScale = 1.0;
-    m_fitWidths.clear();
+    StartLayout(device, false);
 
     // Page origin in logical units (screen pixels) from the margins and the printer's
     // pixels per millimetre.
@@ -172,13 +176,7 @@ int CGridPrinter::PrintPrepareFit(const CPrintDeviceMeasures& device, int firstC
                                   int lastColumn, int lastRow, const CGridFitLayout& layout) {
     const CGridPrintOptions& o = m_grid.GetPrintOptions();
     const CGridSheet& s = m_grid.Sheet();
-    m_pages.clear();
-    m_columnPages = m_rowPages = 0;
-    m_deviceDpiX = device.dpiX;
-    m_deviceDpiY = device.dpiY;
-    m_fitted = true;
-    m_textScale = 1.0;
-    m_fitWidths.clear();
+    StartLayout(device, true);
     m_fitSideWidth = 1.0;
 
     firstColumn = std::max(firstColumn, 0);

@@ -148,6 +148,8 @@ public:
     double PrintedHeight(int row) const;
 
 private:
+    // Forgets the last layout and takes the device's resolution for the next one.
+    void StartLayout(const CPrintDeviceMeasures& device, bool fitted);
     // Device pixels per logical unit.
     double DeviceScaleX(int deviceDpi) const;
     double DeviceScaleY(int deviceDpi) const;
