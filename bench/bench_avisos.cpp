@@ -14,7 +14,7 @@
 // The files are made once under the system's temporary folder (dravonela-bench/) and
 // kept for later runs.
 
-#include "../tests/roster/GeneradorBd.h"
+#include "BenchBd.h"
 
 #include "Avisos.h"
 #include "DbConnection.h"
@@ -23,58 +23,21 @@
 #include "MotorPlanilla.h"
 #include "ReglasServicio.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
+#include <set>
 
 namespace {
 constexpr int UltimoAnio = 2024;
 constexpr int Servicio = 1;
 
 bool Abrir(int trabajadores, int anios) {
-    static std::map<std::pair<int, int>, QString> hechos;
-    const auto clave = std::make_pair(trabajadores, anios);
-    auto it = hechos.find(clave);
-    const bool nuevo = it == hechos.end();
-    QString ruta;
-    if (!nuevo) {
-        ruta = it->second;
-    } else {
-        const QString carpeta = QDir::tempPath() + QStringLiteral("/dravonela-bench");
-        QDir().mkpath(carpeta);
-        ruta = carpeta + QStringLiteral("/avisos-v1-%1-%2.mdb").arg(trabajadores).arg(anios);
-        if (!QFileInfo::exists(ruta)) {
-            DvGenerador::COpciones op;
-            op.servicios = 1;
-            op.trabajadores = trabajadores;
-            op.anioInicio = UltimoAnio - anios + 1;
-            op.anios = anios;
-            op.semilla = 7;
-            op.formasVariadas = false;
-            op.libranzasPorAnio = 1;
-            op.asignacionesPorAnio = 1;
-            DvGenerador::CGenerador generador(op);
-            QString error;
-            const QString temporal = ruta + QStringLiteral(".tmp");
-            if (!generador.Generar(temporal, error) || !QFile::rename(temporal, ruta)) {
-                std::fprintf(stderr, "no se pudo generar %s: %s\n", qPrintable(ruta),
-                             qPrintable(error));
-                return false;
-            }
-        }
-        hechos[clave] = ruta;
-    }
-    CDbConnection& conexion = CDbConnection::Instance();
-    if (!conexion.IsOpen() || conexion.Path() != ruta) {
-        conexion.Reset();
-        conexion.SetErrorSink([](const QString& texto) {
-            std::fprintf(stderr, "error de base de datos: %s\n", qPrintable(texto));
-        });
-        if (!conexion.OpenFile(ruta, QString()))
-            return false;
-    }
+    // The coverage minimums are written the first time a file is used in this run.
+    static std::set<std::pair<int, int>> usados;
+    const bool nuevo = usados.insert(std::make_pair(trabajadores, anios)).second;
+    if (!DvBench::AbrirConexion(
+            DvBench::Fichero(QStringLiteral("avisos-v1-%1-%2").arg(trabajadores).arg(anios),
+                             trabajadores, UltimoAnio - anios + 1, anios, 7)))
+        return false;
     if (nuevo) {
         // About a third of the service in each period on weekdays, fewer on holidays.
         const int laborable = trabajadores / 3;

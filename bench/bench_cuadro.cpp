@@ -7,7 +7,7 @@
 // kept for later runs. Each run rebuilds the same grid, so the emptying of the previous
 // month is part of it, as when the planner presses "Generar" again.
 
-#include "../tests/roster/GeneradorBd.h"
+#include "BenchBd.h"
 
 #include "BenchMain.h"
 #include "CuadroPlanilla.h"
@@ -15,12 +15,8 @@
 #include "Progreso.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QWidget>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
 #include <memory>
 
 namespace {
@@ -29,43 +25,8 @@ constexpr int Mes = 6;
 constexpr int Servicio = 1;
 
 bool Abrir(int trabajadores) {
-    static std::map<int, QString> hechos;
-    QString ruta;
-    if (auto it = hechos.find(trabajadores); it != hechos.end()) {
-        ruta = it->second;
-    } else {
-        const QString carpeta = QDir::tempPath() + QStringLiteral("/dravonela-bench");
-        QDir().mkpath(carpeta);
-        ruta = carpeta + QStringLiteral("/cuadro-v1-%1.mdb").arg(trabajadores);
-        if (!QFileInfo::exists(ruta)) {
-            DvGenerador::COpciones op;
-            op.servicios = 1;
-            op.trabajadores = trabajadores;
-            op.anioInicio = Anio;
-            op.anios = 1;
-            op.semilla = 11;
-            op.formasVariadas = false;
-            op.libranzasPorAnio = 1;
-            op.asignacionesPorAnio = 1;
-            DvGenerador::CGenerador generador(op);
-            QString error;
-            const QString temporal = ruta + QStringLiteral(".tmp");
-            if (!generador.Generar(temporal, error) || !QFile::rename(temporal, ruta)) {
-                std::fprintf(stderr, "no se pudo generar %s: %s\n", qPrintable(ruta),
-                             qPrintable(error));
-                return false;
-            }
-        }
-        hechos[trabajadores] = ruta;
-    }
-    CDbConnection& conexion = CDbConnection::Instance();
-    if (conexion.IsOpen() && conexion.Path() == ruta)
-        return true;
-    conexion.Reset();
-    conexion.SetErrorSink([](const QString& texto) {
-        std::fprintf(stderr, "error de base de datos: %s\n", qPrintable(texto));
-    });
-    return conexion.OpenFile(ruta, QString());
+    return DvBench::AbrirConexion(DvBench::Fichero(QStringLiteral("cuadro-v1-%1").arg(trabajadores),
+                                                   trabajadores, Anio, 1, 11));
 }
 
 // The roster view's grid: a shown window of the view's usual size.

@@ -16,21 +16,17 @@
 // The files are made once under the system's temporary folder (dravonela-bench/) and
 // kept for later runs.
 
-#include "../tests/roster/GeneradorBd.h"
 #include "../tests/roster/ReferenciaPorConsulta.h"
+#include "BenchBd.h"
 
 #include "DbConnection.h"
 #include "FechasPlanilla.h"
 #include "Informe.h"
 #include "MotorPlanilla.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdio>
-#include <map>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
@@ -62,45 +58,9 @@ template <class F> double Milisegundos(F&& f) {
 
 // Opens (making it first when needed) the file for a size and a history.
 bool Abrir(int trabajadores, int anios) {
-    static std::map<std::pair<int, int>, QString> hechos;
-    const auto clave = std::make_pair(trabajadores, anios);
-    QString ruta;
-    auto it = hechos.find(clave);
-    if (it != hechos.end()) {
-        ruta = it->second;
-    } else {
-        const QString carpeta = QDir::tempPath() + QStringLiteral("/dravonela-bench");
-        QDir().mkpath(carpeta);
-        ruta = carpeta + QStringLiteral("/motor-v1-%1-%2.mdb").arg(trabajadores).arg(anios);
-        if (!QFileInfo::exists(ruta)) {
-            DvGenerador::COpciones op;
-            op.servicios = 1;
-            op.trabajadores = trabajadores;
-            op.anioInicio = UltimoAnio - anios + 1;
-            op.anios = anios;
-            op.semilla = 7;
-            op.formasVariadas = false;
-            op.libranzasPorAnio = 1;
-            op.asignacionesPorAnio = 1;
-            DvGenerador::CGenerador generador(op);
-            QString error;
-            const QString temporal = ruta + QStringLiteral(".tmp");
-            if (!generador.Generar(temporal, error) || !QFile::rename(temporal, ruta)) {
-                std::fprintf(stderr, "no se pudo generar %s: %s\n", qPrintable(ruta),
-                             qPrintable(error));
-                return false;
-            }
-        }
-        hechos[clave] = ruta;
-    }
-    CDbConnection& conexion = CDbConnection::Instance();
-    if (conexion.IsOpen() && conexion.Path() == ruta)
-        return true;
-    conexion.Reset();
-    conexion.SetErrorSink([](const QString& texto) {
-        std::fprintf(stderr, "error de base de datos: %s\n", qPrintable(texto));
-    });
-    return conexion.OpenFile(ruta, QString());
+    return DvBench::AbrirConexion(
+        DvBench::Fichero(QStringLiteral("motor-v1-%1-%2").arg(trabajadores).arg(anios),
+                         trabajadores, UltimoAnio - anios + 1, anios, 7));
 }
 
 // The engine calls of the month build; returns the number of entries (kept alive).
