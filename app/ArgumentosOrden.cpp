@@ -90,6 +90,25 @@ void COrden::Error(const QString& texto) const {
     std::fflush(stderr);
 }
 
+bool COrden::LeerMes(const QString& texto, int* mes) const {
+    if (LeerEntero(texto, *mes) && *mes >= 1 && *mes <= 12)
+        return true;
+    Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(texto));
+    return false;
+}
+
+bool COrden::LeerAnio(const QString& texto, int* anio, int minimo, int maximo) const {
+    if (LeerEntero(texto, *anio) && *anio >= minimo && *anio <= maximo)
+        return true;
+    Error(minimo == 2001
+              ? QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(texto)
+              : QStringLiteral("el año debe ser un número de %1 a %2: %3")
+                    .arg(minimo)
+                    .arg(maximo)
+                    .arg(texto));
+    return false;
+}
+
 int COrden::ErrorDeUso(const QString& texto) const {
     Error(texto);
     ImprimirUso(stderr);

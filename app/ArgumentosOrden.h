@@ -68,6 +68,10 @@ public:
 
     // "dravonela <command>: <text>" on one line of standard error.
     void Error(const QString& texto) const;
+    // The month (1 to 12) and the year (minimo to maximo) of --mes and --anio; false after
+    // the message, when the command returns SalidaUso.
+    bool LeerMes(const QString& texto, int* mes) const;
+    bool LeerAnio(const QString& texto, int* anio, int minimo = 2001, int maximo = 9999) const;
     // The message, then the usage text, on standard error; returns SalidaUso.
     int ErrorDeUso(const QString& texto) const;
     void ImprimirUso(std::FILE* destino) const;

@@ -19,7 +19,6 @@
 #include <memory>
 
 namespace {
-using DvOrden::LeerEntero;
 using DvOrden::SalidaBaseDatos;
 using DvOrden::SalidaUso;
 
@@ -101,17 +100,9 @@ int RunAvisos(int argc, char** argv) {
         return orden.ErrorDeUso(QStringLiteral("faltan argumentos: --bd, --mes, --anio y "
                                                "--servicio son obligatorios"));
     }
-    int mes = 0;
-    if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
-        orden.Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+    int mes = 0, anio = 0;
+    if (!orden.LeerMes(mesTexto, &mes) || !orden.LeerAnio(anioTexto, &anio))
         return SalidaUso;
-    }
-    int anio = 0;
-    if (!LeerEntero(anioTexto, anio) || anio <= 2000 || anio > 9999) {
-        orden.Error(
-            QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(anioTexto));
-        return SalidaUso;
-    }
     formato = formato.trimmed().toLower();
     const bool json = formato == QLatin1String("json");
     if (!json && formato != QLatin1String("texto")) {

@@ -14,7 +14,6 @@
 #include <QStringList>
 
 namespace {
-using DvOrden::LeerEntero;
 using DvOrden::SalidaBaseDatos;
 using DvOrden::SalidaUso;
 using DvOrden::Seguir;
@@ -52,16 +51,9 @@ int RunInforme(int argc, char** argv) {
     if (bd.isEmpty() || mesTexto.isEmpty() || anioTexto.isEmpty() || servicioTexto.isEmpty())
         return orden.ErrorDeUso(QStringLiteral("faltan argumentos: --bd, --mes, --anio y "
                                                "--servicio son obligatorios"));
-    int mes = 0;
-    if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
-        orden.Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+    int mes = 0, anio = 0;
+    if (!orden.LeerMes(mesTexto, &mes) || !orden.LeerAnio(anioTexto, &anio, 100, 9999))
         return SalidaUso;
-    }
-    int anio = 0;
-    if (!LeerEntero(anioTexto, anio) || anio < 100 || anio > 9999) {
-        orden.Error(QStringLiteral("el año debe ser un número de 100 a 9999: %1").arg(anioTexto));
-        return SalidaUso;
-    }
     if (haySalida && salida.isEmpty()) {
         orden.Error(QStringLiteral("falta el nombre del fichero de --salida"));
         return SalidaUso;

@@ -24,7 +24,6 @@
 #include <vector>
 
 namespace {
-using DvOrden::LeerEntero;
 using DvOrden::SalidaBaseDatos;
 using DvOrden::SalidaUso;
 using DvOrden::Seguir;
@@ -124,17 +123,9 @@ int RunPlanilla(int argc, char** argv) {
         return orden.ErrorDeUso(QStringLiteral("faltan argumentos: --bd, --mes, --anio, "
                                                "--servicio, --formato y --salida son "
                                                "obligatorios"));
-    int mes = 0;
-    if (!LeerEntero(mesTexto, mes) || mes < 1 || mes > 12) {
-        orden.Error(QStringLiteral("el mes debe ser un número de 1 a 12: %1").arg(mesTexto));
+    int mes = 0, anio = 0;
+    if (!orden.LeerMes(mesTexto, &mes) || !orden.LeerAnio(anioTexto, &anio))
         return SalidaUso;
-    }
-    int anio = 0;
-    if (!LeerEntero(anioTexto, anio) || anio <= 2000 || anio > 9999) {
-        orden.Error(
-            QStringLiteral("el año debe ser un número posterior a 2000: %1").arg(anioTexto));
-        return SalidaUso;
-    }
     formato = formato.trimmed().toLower();
     const bool pdf = formato == QLatin1String("pdf");
     if (!pdf && formato != QLatin1String("json") && formato != QLatin1String("csv")) {
