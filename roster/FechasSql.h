@@ -14,6 +14,9 @@
 namespace DvFechasSql {
 // Rows whose date falls on one of the days desde..hasta (whole days since 30/12/1899).
 QString DiasEntre(const QString& columna, int desde, int hasta);
+// The same for a few days (the days next to a month): one range per day and stored
+// form, so the rest of their month is not read.
+QString DiasSueltos(const QString& columna, int desde, int hasta);
 // Rows whose date falls on day desde or later.
 QString DesdeDia(const QString& columna, int desde);
 // Rows whose date falls before 1 January of the year after `anio` (a superset of every

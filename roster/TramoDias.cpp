@@ -19,40 +19,6 @@ int Dia28(int dia) {
 }
 } // namespace
 
-QString CondicionDias(const QString& columna, int desde, int hasta) {
-    // Numbers sort before every text, so the upper bound keeps texts out.
-    QStringList partes;
-    partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
-                  .arg(columna)
-                  .arg(desde)
-                  .arg(static_cast<qint64>(hasta) + 1);
-    // Every text that starts with one of the day's written forms: year, month and day,
-    // with '/' or '-', month and day with or without their leading zero. A form without
-    // the zero also takes the days that start with the same digit; the caller drops them.
-    for (int dia = desde; dia <= hasta; ++dia) {
-        const CDateTime fecha = CDateTime::FromDays(dia);
-        if (!fecha.IsValid())
-            continue;
-        const QString anio = QString::asprintf("%04d", fecha.GetYear());
-        QStringList meses{QString::asprintf("%02d", fecha.GetMonth())};
-        if (fecha.GetMonth() < 10)
-            meses << QString::number(fecha.GetMonth());
-        QStringList dias{QString::asprintf("%02d", fecha.GetDay())};
-        if (fecha.GetDay() < 10)
-            dias << QString::number(fecha.GetDay());
-        for (const QChar separador : {QLatin1Char('/'), QLatin1Char('-')})
-            for (const QString& mes : meses)
-                for (const QString& d : dias) {
-                    const QString prefijo = anio + separador + mes + separador + d;
-                    QString siguiente = prefijo;
-                    siguiente[siguiente.size() - 1] = QChar(siguiente.back().unicode() + 1);
-                    partes << QStringLiteral("(%1 >= '%2' AND %1 < '%3')")
-                                  .arg(columna, prefijo, siguiente);
-                }
-    }
-    return QLatin1Char('(') + partes.join(QLatin1String(" OR ")) + QLatin1Char(')');
-}
-
 const CReservaLibranzas& CTramoDias::Libranzas() {
     if (m_externa)
         return *m_externa;
@@ -124,7 +90,7 @@ bool CTramoDias::CargarExcepciones() {
         // Each stored value is read once; the day's exact range is checked here.
         QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_MINUTOS(HORAINICIAL), "
                        "DV_MINUTOS(HORAFINAL) FROM EXCEPCIONES WHERE %1")
-            .arg(CondicionDias(QStringLiteral("DIA"), m_desde, m_hasta)),
+            .arg(DvFechasSql::DiasSueltos(QStringLiteral("DIA"), m_desde, m_hasta)),
         [&](const CDbRecordset& fila) {
             if (fila.IsNull(2))
                 return;

@@ -66,8 +66,3 @@ private:
     bool m_reservaOk = true;
     CListaLibranzas m_libranzas; // the workers' own leave, by worker
 };
-
-// A condition on a date column that picks the rows of the days desde..hasta, in every
-// form a date can be stored in, without reading the rest of their month. A superset:
-// the caller checks each row's day exactly.
-QString CondicionDias(const QString& columna, int desde, int hasta);
