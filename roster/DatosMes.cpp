@@ -7,12 +7,14 @@
 
 #include <algorithm>
 
-bool CTurno::EsLibre() const {
+namespace {
+bool MarcaLibre(const CDateTime& horaInicial) {
     // The date part that marks a rest day in TURNOS.HORAINICIAL (computed on first use:
     // the date type's own constants are set up at start-up in another file).
     static const int diaLibre = CDateTime(2001, 4, 23).DayNumber();
-    return m_horaInicial.IsValid() && m_horaInicial.DayNumber() == diaLibre;
+    return horaInicial.IsValid() && horaInicial.DayNumber() == diaLibre;
 }
+} // namespace
 
 void CTablaTurnos::Vaciar() {
     m_turnos.clear();
@@ -35,22 +37,34 @@ bool CTablaTurnos::Cargar() {
                               turno.m_horaInicial = fila.GetDateTime(3);
                               turno.m_horaFinal = fila.GetDateTime(4);
                               turno.m_nombre = fila.GetText(6);
+                              turno.m_horaInicio = turno.m_horaInicial.GetHour();
+                              turno.m_horaFin = turno.m_horaFinal.GetHour();
+                              turno.m_libre = MarcaLibre(turno.m_horaInicial);
                               m_turnos.push_back(turno);
                           });
+    // The rotations are the types of the typed shifts; a shift without type reads as
+    // type -1, which only shifts typed -1 share.
+    std::unordered_map<int, int> porTipo;
+    for (const CTurno& turno : m_turnos)
+        if (!turno.m_tipoNulo && porTipo.emplace(turno.m_idTipo, int(porTipo.size())).second)
+            m_rotaciones.emplace_back();
     m_porId.reserve(m_turnos.size());
     for (int i = 0; i < static_cast<int>(m_turnos.size()); ++i) {
-        m_porId.emplace(m_turnos[i].m_id, i); // keeps the first of equal IDs
-        if (!m_turnos[i].m_tipoNulo)
-            ++m_rotaciones[m_turnos[i].m_idTipo].m_cantidad;
+        CTurno& turno = m_turnos[i];
+        m_porId.emplace(turno.m_id, i); // keeps the first of equal IDs
+        const auto tipo = porTipo.find(turno.m_tipoNulo ? -1 : turno.m_idTipo);
+        turno.m_rotacion = tipo == porTipo.end() ? -1 : tipo->second;
+        if (!turno.m_tipoNulo)
+            ++m_rotaciones[turno.m_rotacion].m_cantidad;
     }
-    for (auto& par : m_rotaciones)
-        par.second.m_porOrden.assign(par.second.m_cantidad + 1, -1);
+    for (CRotacion& rotacion : m_rotaciones)
+        rotacion.m_porOrden.assign(rotacion.m_cantidad + 1, -1);
     // Rows come in ID order, so the first shift found at a position has the lowest ID.
     for (int i = 0; i < static_cast<int>(m_turnos.size()); ++i) {
         const CTurno& turno = m_turnos[i];
         if (turno.m_tipoNulo)
             continue;
-        CRotacion& rotacion = m_rotaciones[turno.m_idTipo];
+        CRotacion& rotacion = m_rotaciones[turno.m_rotacion];
         if (turno.m_orden >= 1 && turno.m_orden <= rotacion.m_cantidad &&
             rotacion.m_porOrden[turno.m_orden] < 0)
             rotacion.m_porOrden[turno.m_orden] = i;
@@ -66,17 +80,19 @@ const CTurno* CTablaTurnos::Buscar(int idTurno) const {
 
 const CTurno* CTablaTurnos::TurnoDelDia(int idTurnoRef, int dias) const {
     const CTurno* referencia = Buscar(idTurnoRef);
-    if (!referencia)
+    return referencia ? TurnoDesde(*referencia, dias) : nullptr;
+}
+
+const CTurno* CTablaTurnos::TurnoDesde(const CTurno& referencia, int dias) const {
+    if (referencia.m_rotacion < 0)
         return nullptr;
-    // A shift without type reads as type -1, which only shifts typed -1 share.
-    const int tipo = referencia->m_tipoNulo ? -1 : referencia->m_idTipo;
-    const auto it = m_rotaciones.find(tipo);
-    if (it == m_rotaciones.end() || it->second.m_cantidad <= 0)
+    const CRotacion& rotacion = m_rotaciones[referencia.m_rotacion];
+    if (rotacion.m_cantidad <= 0)
         return nullptr;
-    const int posicion = PosicionRotacion(dias, referencia->m_orden, it->second.m_cantidad);
+    const int posicion = PosicionRotacion(dias, referencia.m_orden, rotacion.m_cantidad);
     if (posicion < 1)
         return nullptr;
-    const int indice = it->second.m_porOrden[posicion];
+    const int indice = rotacion.m_porOrden[posicion];
     return indice < 0 ? nullptr : &m_turnos[indice];
 }
 
@@ -111,21 +127,30 @@ bool CExcepcionesMes::Cargar(int desde, int hasta) {
             return a.m_dia < b.m_dia;
         return a.m_id < b.m_id;
     });
+    m_porPersonal.clear();
+    for (int i = 0; i < static_cast<int>(m_filas.size()); ++i) {
+        CRango& rango = m_porPersonal.try_emplace(m_filas[i].m_idPersonal, CRango{i, i}).first->second;
+        rango.m_hasta = i + 1;
+    }
     m_cargada = true;
     return ok;
 }
 
 const CExcepcion* CExcepcionesMes::Buscar(int idPersonal, int dia) const {
-    const auto it =
-        std::lower_bound(m_filas.begin(), m_filas.end(), std::make_pair(idPersonal, dia),
-                         [](const CFila& fila, const std::pair<int, int>& clave) {
-                             if (fila.m_idPersonal != clave.first)
-                                 return fila.m_idPersonal < clave.first;
-                             return fila.m_dia < clave.second;
-                         });
-    if (it == m_filas.end() || it->m_idPersonal != idPersonal || it->m_dia != dia)
-        return nullptr;
-    return &it->m_excepcion;
+    return BuscarEn(RangoDe(idPersonal), dia);
+}
+
+CExcepcionesMes::CRango CExcepcionesMes::RangoDe(int idPersonal) const {
+    const auto it = m_porPersonal.find(idPersonal);
+    return it == m_porPersonal.end() ? CRango{} : it->second;
+}
+
+const CExcepcion* CExcepcionesMes::BuscarEn(const CRango& rango, int dia) const {
+    // A worker has a handful of exceptions in a month, in day order.
+    for (int i = rango.m_desde; i < rango.m_hasta; ++i)
+        if (m_filas[i].m_dia >= dia)
+            return m_filas[i].m_dia == dia ? &m_filas[i].m_excepcion : nullptr;
+    return nullptr;
 }
 
 bool CFestivosMes::Cargar(int mes, int anio) {

@@ -18,8 +18,12 @@ struct CTurno {
     CDateTime m_horaInicial;
     CDateTime m_horaFinal;
     QString m_nombre; // NOMBRE, the text shown for the shift
-    // A rest day carries the date 23 April 2001 in HORAINICIAL.
-    bool EsLibre() const;
+    // Worked out from the row when the table is read, for the day plans.
+    int m_horaInicio = 0; // hour of HORAINICIAL
+    int m_horaFin = 0;    // hour of HORAFINAL
+    bool m_libre = false; // a rest day: 23 April 2001 in HORAINICIAL
+    int m_rotacion = -1;  // the rotation of its type in the table, -1 when it has none
+    bool EsLibre() const { return m_libre; }
 };
 
 // Every shift of every rotation, with the rotation arithmetic.
@@ -35,6 +39,8 @@ public:
     // shift idTurnoRef (negative: before). None when the reference shift is gone, its
     // rotation has no shifts, or no shift holds the position that falls on the day.
     const CTurno* TurnoDelDia(int idTurnoRef, int dias) const;
+    // The same from the reference shift itself (one of this table's).
+    const CTurno* TurnoDesde(const CTurno& referencia, int dias) const;
 
 private:
     struct CRotacion {
@@ -43,7 +49,7 @@ private:
     };
     std::vector<CTurno> m_turnos;
     std::unordered_map<int, int> m_porId;
-    std::unordered_map<int, CRotacion> m_rotaciones;
+    std::vector<CRotacion> m_rotaciones; // by CTurno::m_rotacion
     bool m_cargada = false;
 };
 
@@ -64,6 +70,14 @@ public:
     // The first exception (lowest row ID) of the worker on the day, or none.
     const CExcepcion* Buscar(int idPersonal, int dia) const;
 
+    // The worker's rows, to look up many days of one worker without searching again.
+    struct CRango {
+        int m_desde = 0;
+        int m_hasta = 0; // one past the last
+    };
+    CRango RangoDe(int idPersonal) const;
+    const CExcepcion* BuscarEn(const CRango& rango, int dia) const;
+
 private:
     struct CFila {
         int m_idPersonal;
@@ -72,6 +86,7 @@ private:
         CExcepcion m_excepcion;
     };
     std::vector<CFila> m_filas; // sorted by worker, day, row ID
+    std::unordered_map<int, CRango> m_porPersonal;
     bool m_cargada = false;
 };
 

@@ -171,11 +171,13 @@ void CListaLibranzas::Vaciar() {
     m_indicePersonal.clear();
     m_indiceSuplente.clear();
     m_indiceValido = false;
+    ++m_version;
 }
 
 void CListaLibranzas::Agregar(const CLibranza& libranza) {
     m_libranzas.push_back(libranza);
     m_indiceValido = false;
+    ++m_version;
 }
 
 bool CListaLibranzas::CargarLibranzas(const CListaReferencias& refs, bool porSuplente) {
@@ -218,16 +220,27 @@ void CListaLibranzas::AsegurarDia(int dia) {
     CargarLibranzas(refs, m_porSuplente);
 }
 
-const CLibranza* CListaLibranzas::Primera(int id, int dia, bool porSuplente) {
-    if (!m_indiceValido) {
-        m_indicePersonal.clear();
-        m_indiceSuplente.clear();
-        for (int i = 0; i < static_cast<int>(m_libranzas.size()); ++i) {
-            m_indicePersonal[m_libranzas[i].m_idPersonal].push_back(i);
-            m_indiceSuplente[m_libranzas[i].m_idSuplente].push_back(i);
-        }
-        m_indiceValido = true;
+void CListaLibranzas::Indexar() {
+    if (m_indiceValido)
+        return;
+    m_indicePersonal.clear();
+    m_indiceSuplente.clear();
+    for (int i = 0; i < static_cast<int>(m_libranzas.size()); ++i) {
+        m_indicePersonal[m_libranzas[i].m_idPersonal].push_back(i);
+        m_indiceSuplente[m_libranzas[i].m_idSuplente].push_back(i);
     }
+    m_indiceValido = true;
+    ++m_version;
+}
+
+const std::vector<int>* CListaLibranzas::PosicionesDe(int idPersonal) {
+    Indexar();
+    const auto it = m_indicePersonal.find(idPersonal);
+    return it == m_indicePersonal.end() ? nullptr : &it->second;
+}
+
+const CLibranza* CListaLibranzas::Primera(int id, int dia, bool porSuplente) {
+    Indexar();
     const auto& indice = porSuplente ? m_indiceSuplente : m_indicePersonal;
     const auto it = indice.find(id);
     if (it == indice.end())

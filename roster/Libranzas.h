@@ -92,6 +92,14 @@ public:
     // nothing is set.
     bool BuscarLibranza(int idPersonal, const CDateTime& fecha, QString& nombreSuplente,
                         int& idSuplente, int& tipo);
+    // A list filled for a month loads the rest of its workers' history before a day
+    // outside the month is looked up (the lookups here do it themselves).
+    void AsegurarDia(int dia);
+    // Positions in Libranzas() of the worker's periods (as the absent worker), in list
+    // order, or null when there are none. Valid while Version() stays the same.
+    const std::vector<int>* PosicionesDe(int idPersonal);
+    // Changes whenever the periods or their positions change.
+    unsigned Version() const { return m_version; }
     // The first period of the list in which the worker is the substitute on the date.
     bool BuscarSuplencia(int idPersonal, const CDateTime& fecha, int& idAusente, int& tipo);
 
@@ -100,7 +108,7 @@ public:
 
 private:
     const CLibranza* Primera(int id, int dia, bool porSuplente);
-    void AsegurarDia(int dia);
+    void Indexar();
 
     std::vector<CLibranza> m_libranzas;
 
@@ -115,4 +123,5 @@ private:
     std::unordered_map<int, std::vector<int>> m_indicePersonal;
     std::unordered_map<int, std::vector<int>> m_indiceSuplente;
     bool m_indiceValido = false;
+    unsigned m_version = 0;
 };

@@ -96,6 +96,8 @@ void CMotorPlanilla::CompartirDatos(const CMotorPlanilla& otro) {
 
 void CMotorPlanilla::OlvidarDatos() {
     m_datos.reset();
+    m_preparadas.clear();
+    m_preparadasDatos.reset();
 }
 
 void CMotorPlanilla::CargarLibranzas(const CListaReferencias& referencias) {
@@ -114,6 +116,33 @@ bool CMotorPlanilla::EsFestivo(const CDateTime& fecha) {
     return DatosPara(fecha).Festivos().EsFiesta(fecha.GetDay());
 }
 
+void CMotorPlanilla::Preparar(const CListaReferencias& referencias, CDatosMes& datos) {
+    if (m_preparadasDatos != m_datos || m_preparadasVersion != m_libranzas.Version()) {
+        m_preparadas.clear();
+        m_preparadasDatos = m_datos;
+    }
+    const CTablaTurnos& turnos = datos.Turnos();
+    const CExcepcionesMes& excepciones = datos.Excepciones();
+    const std::size_t antes = m_preparadas.size();
+    m_preparadas.resize(referencias.size());
+    for (std::size_t i = 0; i < referencias.size(); ++i) {
+        const CReferencia& ref = referencias[i];
+        CPreparada& p = m_preparadas[i];
+        if (i < antes && p.m_idPersonal == ref.m_idPersonal && p.m_idTurno == ref.m_idTurno &&
+            p.m_diaRefDias == ref.m_diaRef.Days())
+            continue;
+        p.m_idPersonal = ref.m_idPersonal;
+        p.m_idTurno = ref.m_idTurno;
+        p.m_diaRefDias = ref.m_diaRef.Days();
+        p.m_diaRef = ref.m_diaRef.DayNumber();
+        p.m_turnoRef = turnos.Buscar(ref.m_idTurno);
+        p.m_excepciones = excepciones.RangoDe(ref.m_idPersonal);
+        p.m_libranzas = m_libranzas.PosicionesDe(ref.m_idPersonal);
+    }
+    // Looking the periods up may have indexed the list.
+    m_preparadasVersion = m_libranzas.Version();
+}
+
 void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDateTime& fecha,
                                  CListaPlanDia& salida) {
     salida.clear();
@@ -122,12 +151,17 @@ void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDa
     const CTablaTurnos& turnos = datos.Turnos();
     const CExcepcionesMes& excepciones = datos.Excepciones();
     const int dia = fecha.DayNumber();
+    m_libranzas.AsegurarDia(dia);
+    Preparar(referencias, datos);
+    const std::vector<CLibranza>& libranzas = m_libranzas.Libranzas();
 
-    for (const CReferencia& ref : referencias) {
+    for (std::size_t i = 0; i < referencias.size(); ++i) {
+        const CReferencia& ref = referencias[i];
+        const CPreparada& p = m_preparadas[i];
         const int id = ref.m_idPersonal;
 
         // An exception of the day wins over leave and rotation.
-        if (const CExcepcion* excepcion = excepciones.Buscar(id, dia)) {
+        if (const CExcepcion* excepcion = excepciones.BuscarEn(p.m_excepciones, dia)) {
             if (excepcion->m_tipo != 2)
                 continue;
             CPlanDia entrada(ref.m_nombrePlanilla, -1, excepcion->m_horaInicio, 0);
@@ -140,33 +174,39 @@ void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDa
             continue;
         }
 
-        // A leave period shows the substitute instead, or nobody.
-        QString nombre = ref.m_nombrePlanilla;
+        // A leave period (the first in the list that covers the day) shows the substitute
+        // instead, or nobody.
+        const QString* nombre = &ref.m_nombrePlanilla;
         int tipoLibranza = 0;
         int idSuplente = -1;
-        QString nombreSuplente;
-        int suplente = -1;
-        int tipo = -1;
-        if (m_libranzas.BuscarLibranza(id, fecha, nombreSuplente, suplente, tipo)) {
-            if (nombreSuplente.isEmpty())
-                continue;
-            nombre = nombreSuplente;
-            tipoLibranza = tipo;
-            idSuplente = suplente;
+        if (p.m_libranzas) {
+            const CLibranza* libranza = nullptr;
+            for (int posicion : *p.m_libranzas)
+                if (libranzas[posicion].Cubre(dia)) {
+                    libranza = &libranzas[posicion];
+                    break;
+                }
+            if (libranza) {
+                if (libranza->m_idSuplente <= 0 || libranza->m_nombreSuplente.isEmpty())
+                    continue;
+                nombre = &libranza->m_nombreSuplente;
+                tipoLibranza = libranza->m_tipo;
+                idSuplente = libranza->m_idSuplente;
+            }
         }
 
         // The rotation gives the shift; a rest day, or a rotation that cannot be followed
         // (shift gone, no shifts, no shift at the position), gives nothing.
-        const CTurno* turno = turnos.TurnoDelDia(ref.m_idTurno, dia - ref.m_diaRef.DayNumber());
+        const CTurno* turno = p.m_turnoRef ? turnos.TurnoDesde(*p.m_turnoRef, dia - p.m_diaRef)
+                                           : nullptr;
         if (!turno || turno->EsLibre())
             continue;
-        const int horaInicio = turno->m_horaInicial.GetHour();
-        CPlanDia entrada(nombre, turno->m_id, horaInicio, tipoLibranza);
+        CPlanDia entrada(*nombre, turno->m_id, turno->m_horaInicio, tipoLibranza);
         entrada.m_idPersonal = id;
         if (tipoLibranza != 0)
             entrada.m_idSuplente = idSuplente;
         m_trabajo.push_back(entrada);
-        if (EsTurnoPartido(horaInicio, turno->m_horaFinal.GetHour())) {
+        if (EsTurnoPartido(turno->m_horaInicio, turno->m_horaFin)) {
             entrada.m_hora += 7;
             m_trabajo.push_back(entrada);
         }

@@ -54,8 +54,24 @@ public:
                      CListaPlanDia& salida);
 
 private:
+    // What the day plans need of one reference, looked up once for the month data and
+    // the leave list in use, and kept while the reference stays the same.
+    struct CPreparada {
+        int m_idPersonal = -1; // the reference it was worked out for
+        int m_idTurno = -1;
+        double m_diaRefDias = 0.0;
+        int m_diaRef = 0;                         // day number of the reference day
+        const CTurno* m_turnoRef = nullptr;       // null: the shift is gone
+        CExcepcionesMes::CRango m_excepciones;    // the worker's exceptions of the month
+        const std::vector<int>* m_libranzas = nullptr; // the worker's periods, or null
+    };
+    void Preparar(const CListaReferencias& referencias, CDatosMes& datos);
+
     std::shared_ptr<CDatosMes> m_datos;
     CListaPlanDia m_trabajo; // working entries of CalcularDia, kept to reuse their storage
+    std::vector<CPreparada> m_preparadas; // by position in the references
+    std::shared_ptr<CDatosMes> m_preparadasDatos;
+    unsigned m_preparadasVersion = 0; // of m_libranzas
 };
 
 // Appends the reference assignments of the workers of the context's service that hold
