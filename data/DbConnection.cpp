@@ -43,6 +43,11 @@ void CDbConnection::SqliteCloser::operator()(sqlite3* db) const {
     sqlite3_close_v2(db);
 }
 
+void CDbConnection::SoltarHandle() {
+    m_sentencias.Vaciar();
+    m_db.reset();
+}
+
 CDbConnection& CDbConnection::Instance() {
     static CDbConnection instance;
     return instance;
@@ -53,7 +58,7 @@ CDbConnection::CDbConnection() : m_diario(std::make_unique<CDiarioCambios>(*this
 CDbConnection::~CDbConnection() {
     Close();
     m_diario.reset();
-    m_db.reset();
+    SoltarHandle();
 }
 
 void CDbConnection::SetBeforeFirstChange(ChangeHook hook) {
@@ -99,11 +104,11 @@ bool CDbConnection::OpenImpl(const QString& path, const QString& password) {
     m_path = path;
     m_diario->Vaciar();
     m_changed = false;
-    m_db.reset();
+    SoltarHandle();
     CDbError error;
     if (!OpenEngine(path, password, error)) {
         m_open = false;
-        m_db.reset();
+        SoltarHandle();
         ReportDbError(error, true);
     }
     if (m_open) {
@@ -120,10 +125,12 @@ bool CDbConnection::OpenEngine(const QString& path, const QString& password, CDb
         error = CDbError::Make(DbCode::Fail, DvSchema::ForeignFileMessage(path));
         return false;
     }
-    // The file must exist: the program never creates its database.
+    // The file must exist: the program never creates its database. Only the window's
+    // thread uses the connection, under the connection's own lock, so SQLite's lock
+    // around every call is left out.
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_db.reset(raw);
     if (rc != SQLITE_OK) {
         error = CDbError::FromSqlite(rc, raw ? sqlite3_errmsg(raw) : nullptr);
@@ -199,6 +206,7 @@ void CDbConnection::Close() {
     m_open = false;
     // The steps of this file mean nothing on another one; a session dies before its handle.
     m_diario->Vaciar();
+    m_sentencias.Vaciar();
     if (m_db) {
         const int rc = sqlite3_close_v2(m_db.release());
         if (rc != SQLITE_OK)
@@ -212,7 +220,7 @@ void CDbConnection::Reset() {
     m_diario->Vaciar();
     Close();
     m_open = false;
-    m_db.reset();
+    SoltarHandle();
     m_path.clear();
 }
 

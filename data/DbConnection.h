@@ -8,6 +8,7 @@
 // a recorder.
 
 #include "DbError.h"
+#include "SentenciasGuardadas.h"
 
 #include <QRecursiveMutex>
 #include <QString>
@@ -72,6 +73,8 @@ public:
     // Used through CDbQuery.
     sqlite3* Handle() const { return m_db.get(); }
     QRecursiveMutex& Lock() { return m_lock; }
+    // The read statements kept for reuse on this handle (emptied before it closes).
+    CSentenciasGuardadas& Sentencias() { return m_sentencias; }
     // Runs the probe ("SELECT * FROM AUX"); clears the open flag when it fails, except
     // when the file is only locked by another program for longer than the wait.
     void Probe();
@@ -102,8 +105,12 @@ private:
         void operator()(sqlite3* db) const;
     };
 
+    // Empties the kept statements, then closes the handle.
+    void SoltarHandle();
+
     bool m_open = false;
     std::unique_ptr<sqlite3, SqliteCloser> m_db;
+    CSentenciasGuardadas m_sentencias;
     QRecursiveMutex m_lock;
     ErrorSink m_sink;
     QString m_path;

@@ -65,9 +65,9 @@ QString ColumnText(sqlite3_stmt* stmt, int column) {
 
 // A stored number read as a whole number, rounded as the original engine rounds a
 // double into an integer column.
-long long WholeNumber(sqlite3_stmt* stmt, int column, bool& ok) {
+long long WholeNumber(sqlite3_stmt* stmt, int column, int type, bool& ok) {
     ok = true;
-    switch (sqlite3_column_type(stmt, column)) {
+    switch (type) {
     case SQLITE_INTEGER:
         return sqlite3_column_int64(stmt, column);
     case SQLITE_FLOAT: {
@@ -156,6 +156,8 @@ CDbError NoConnectionError() {
 struct CDbRecordset::Impl {
     sqlite3_stmt* stmt = nullptr;
     CDbConnection* connection = nullptr;
+    QString keptText; // the connection keeps the statement under this text when done
+    bool kept = false;
     bool locked = false;
     bool eof = true;
     std::vector<ColumnKind> kinds;
@@ -166,8 +168,13 @@ struct CDbRecordset::Impl {
 
     void Finish() {
         if (stmt) {
-            sqlite3_finalize(stmt);
+            // A statement that failed, or whose handle is gone, is not kept.
+            if (kept && connection && connection->Handle() == sqlite3_db_handle(stmt))
+                connection->Sentencias().Devolver(keptText, stmt);
+            else
+                sqlite3_finalize(stmt);
             stmt = nullptr;
+            kept = false;
         }
         eof = true;
         if (locked && connection) {
@@ -223,6 +230,7 @@ bool CDbRecordset::MoveNext() {
     d->eof = true;
     if (rc == SQLITE_DONE)
         return false;
+    d->kept = false;
     CDbError error = CDbError::FromSqlite(rc, sqlite3_errmsg(sqlite3_db_handle(d->stmt)));
     d->Finish();
     d->Report(error);
@@ -263,20 +271,21 @@ int CDbRecordset::GetInt(int column) const {
     if ((!d || !d->HasRow(column)))
         return -1;
     sqlite3_stmt* stmt = d->stmt;
-    if (sqlite3_column_type(stmt, column) == SQLITE_NULL)
+    const int type = sqlite3_column_type(stmt, column);
+    if (type == SQLITE_NULL)
         return -1;
     bool ok = false;
     switch (d->kinds[column]) {
     case ColumnKind::Int32: {
-        const long long value = WholeNumber(stmt, column, ok);
+        const long long value = WholeNumber(stmt, column, type, ok);
         return ok ? static_cast<int>(static_cast<int32_t>(value)) : 0;
     }
     case ColumnKind::Int16: {
-        const long long value = WholeNumber(stmt, column, ok);
+        const long long value = WholeNumber(stmt, column, type, ok);
         return ok ? static_cast<int>(static_cast<int16_t>(value)) : 0;
     }
     case ColumnKind::ByValue:
-        if (sqlite3_column_type(stmt, column) == SQLITE_INTEGER) {
+        if (type == SQLITE_INTEGER) {
             const long long value = sqlite3_column_int64(stmt, column);
             if (value >= std::numeric_limits<int32_t>::min() &&
                 value <= std::numeric_limits<int32_t>::max())
@@ -439,6 +448,14 @@ bool CDbQuery::ExecuteCommand(const QString& sql, uint32_t* errorCode, uint32_t 
 }
 
 CDbRecordset CDbQuery::Open(const QString& sql) {
+    return OpenStatement(sql, nullptr, false);
+}
+
+CDbRecordset CDbQuery::OpenKept(const QString& sql, const CValores& valores) {
+    return OpenStatement(sql, &valores, true);
+}
+
+CDbRecordset CDbQuery::OpenStatement(const QString& sql, const CValores* valores, bool keep) {
     CDbRecordset result;
     CDbError error;
     bool ok = false;
@@ -446,13 +463,26 @@ CDbRecordset CDbQuery::Open(const QString& sql) {
     if (!db) {
         error = NoConnectionError();
     } else {
-        sqlite3_stmt* stmt = nullptr;
-        if (PrepareStatement(db, sql, stmt, error)) {
+        sqlite3_stmt* stmt = keep ? m_connection.Sentencias().Tomar(db, sql) : nullptr;
+        if (stmt || PrepareStatement(db, sql, stmt, error)) {
+            if (valores)
+                for (const auto& [nombre, valor] : *valores) {
+                    const int indice = sqlite3_bind_parameter_index(stmt, nombre);
+                    if (indice <= 0)
+                        continue;
+                    if (valor == std::floor(valor) && std::fabs(valor) < 9.0e18)
+                        sqlite3_bind_int64(stmt, indice, static_cast<sqlite3_int64>(valor));
+                    else
+                        sqlite3_bind_double(stmt, indice, valor);
+                }
             const int rc = sqlite3_step(stmt);
             if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
                 CDbRecordset::Impl& r = *result.d;
                 r.stmt = stmt;
                 r.connection = &m_connection;
+                r.kept = keep;
+                if (keep)
+                    r.keptText = sql;
                 r.eof = rc == SQLITE_DONE;
                 const int count = sqlite3_column_count(stmt);
                 r.kinds.reserve(count);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <utility>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -78,6 +80,12 @@ public:
     // result is then closed (IsOpen false, IsEOF true). An open result holds the
     // connection's lock until it is closed or destroyed.
     CDbRecordset Open(const QString& sql);
+    // The same for a read run again and again: its prepared statement is kept by the
+    // connection when the result is done with it, and taken again for the same text.
+    // Named parameters of the text (":desde") take the values given; integral values
+    // are bound as integers, others as reals, absent names are left NULL.
+    using CValores = std::vector<std::pair<const char*, double>>;
+    CDbRecordset OpenKept(const QString& sql, const CValores& valores = {});
 
     int GetInt(const QString& table, const QString& column, const QString& keyColumn, long key);
     int GetIntById(const QString& table, const QString& column, long id);
@@ -102,6 +110,7 @@ public:
     CDbConnection& Connection() { return m_connection; }
 
 private:
+    CDbRecordset OpenStatement(const QString& sql, const CValores* valores, bool keep);
     int ReadInt(const QString& sql);
     bool ReadFlag(const QString& sql);
 

@@ -129,7 +129,8 @@ bool CExcepcionesMes::Cargar(int desde, int hasta) {
     });
     m_porPersonal.clear();
     for (int i = 0; i < static_cast<int>(m_filas.size()); ++i) {
-        CRango& rango = m_porPersonal.try_emplace(m_filas[i].m_idPersonal, CRango{i, i}).first->second;
+        CRango& rango =
+            m_porPersonal.try_emplace(m_filas[i].m_idPersonal, CRango{i, i}).first->second;
         rango.m_hasta = i + 1;
     }
     m_cargada = true;

@@ -129,26 +129,29 @@ QString ClaseDuracion() {
         .arg(DiaJuliano(QStringLiteral("FINAL")), DiaJuliano(QStringLiteral("INICIO")));
 }
 
-QStringList PeriodosEntre(int desde, int hasta) {
+QStringList PeriodosEntre() {
     // Class c holds periods of less than 4 * 10^c days. Two days of margin on either side
     // for a time of day or an offset that julianday() reads and the program does not.
-    const double primero = desde + 2415018.5;
-    const double ultimo = hasta + 2415018.5;
+    // The days come as parameters, so one prepared statement serves every month.
     const QString clase = ClaseDuracion();
     const QString inicio = DiaJuliano(QStringLiteral("INICIO"));
     QStringList brazos;
     int largo = 40;
     for (int c = 1; c <= 4; ++c, largo *= 10)
-        brazos << QStringLiteral("%1 = %2 AND %3 BETWEEN %4 AND %5")
+        brazos << QStringLiteral("%1 = %2 AND %3 BETWEEN :juliano_desde - %4 AND "
+                                 ":juliano_hasta + 2")
                       .arg(clase)
                       .arg(c)
                       .arg(inicio)
-                      .arg(QString::number(primero - largo - 2, 'f', 1),
-                           QString::number(ultimo + 2, 'f', 1));
+                      .arg(largo + 2);
     // Longer (or ended long before they start), or with a date julianday() cannot read.
     brazos << QStringLiteral("%1 >= 5").arg(clase);
     brazos << QStringLiteral("%1 IS NULL").arg(clase);
     return brazos;
+}
+
+CDbQuery::CValores ValoresPeriodos(int desde, int hasta) {
+    return {{":juliano_desde", desde + 2415018.5}, {":juliano_hasta", hasta + 2415018.5}};
 }
 
 QString HastaFinDeAnio(const QString& columna, int anio) {

@@ -8,6 +8,8 @@
 // let through a few rows more than asked (a stored form's neighbours in text order);
 // callers check each row's parsed date exactly afterwards.
 
+#include "DbQuery.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,8 +32,10 @@ QString HastaFinDeAnio(const QString& columna, int anio);
 // period of a bounded class (up to 40, 400, 4000 or 40000 days) is looked for only
 // among the starts that can reach the days; a longer one, or one whose dates the
 // built-in functions cannot read (a month or day without its leading zero, say), is
-// always read. Callers check the exact overlap on each row.
-QStringList PeriodosEntre(int desde, int hasta);
+// always read. Callers check the exact overlap on each row. The days are the
+// parameters :juliano_desde and :juliano_hasta, whose values ValoresPeriodos gives.
+QStringList PeriodosEntre();
+CDbQuery::CValores ValoresPeriodos(int desde, int hasta);
 // The expressions of those indexes, exactly as indexes.sql has them.
 QString DiaJuliano(const QString& columna);
 QString ClaseDuracion();

@@ -5,20 +5,29 @@
 #include "DbQuery.h"
 
 #include <QString>
+#include <utility>
 
 namespace DvFilas {
 // Calls fila(recordset) for every row. Returns false when the statement or a step
-// failed (the failure has been reported); rows read before it have been handled.
+// failed (the failure has been reported); rows read before it have been handled. The
+// prepared statement is kept for the next read of the same text; named parameters
+// (":desde") take `valores`.
 template <class F> bool Recorrer(const QString& sql, F&& fila);
+template <class F> bool Recorrer(const QString& sql, const CDbQuery::CValores& valores, F&& fila);
 
 // Logs the statement and makes sure the engine's SQL functions are there.
 void Registrar(const QString& sql);
 } // namespace DvFilas
 
 template <class F> bool DvFilas::Recorrer(const QString& sql, F&& fila) {
+    return Recorrer(sql, CDbQuery::CValores{}, std::forward<F>(fila));
+}
+
+template <class F>
+bool DvFilas::Recorrer(const QString& sql, const CDbQuery::CValores& valores, F&& fila) {
     Registrar(sql);
     CDbQuery consulta;
-    CDbRecordset filas = consulta.Open(sql);
+    CDbRecordset filas = consulta.OpenKept(sql, valores);
     if (!filas.IsOpen())
         return false;
     while (!filas.IsEOF()) {

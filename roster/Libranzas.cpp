@@ -45,10 +45,8 @@ bool CReservaLibranzas::CargarTipo(int tipo, const QStringList& condiciones, int
     QString comun =
         QStringLiteral("DV_DIA(INICIO) IS NOT NULL AND DV_DIA(%1) IS NOT NULL").arg(final);
     if (acotado)
-        comun += QStringLiteral(" AND DV_DIA(%1) >= %2 AND DV_DIA(INICIO) <= %3")
-                     .arg(final)
-                     .arg(desde)
-                     .arg(hasta);
+        comun +=
+            QStringLiteral(" AND DV_DIA(%1) >= :desde AND DV_DIA(INICIO) <= :hasta").arg(final);
     // One arm per condition: each one is read through its own index range.
     QStringList brazos;
     for (const QString& condicion : condiciones)
@@ -57,7 +55,10 @@ bool CReservaLibranzas::CargarTipo(int tipo, const QStringList& condiciones, int
                       .arg(final, QLatin1String(Tablas[tipo - 1]), condicion, comun);
     const QString sql = brazos.join(QLatin1String(" UNION ALL "));
     // Read in whatever order the date index gives, then put in row ID order.
-    const bool ok = DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
+    CDbQuery::CValores valores = DvFechasSql::ValoresPeriodos(desde, hasta);
+    valores.emplace_back(":desde", desde);
+    valores.emplace_back(":hasta", hasta);
+    const bool ok = DvFilas::Recorrer(sql, valores, [&](const CDbRecordset& fila) {
         CLibranza libranza;
         libranza.m_id = fila.GetInt(0);
         libranza.m_idPersonal = fila.GetInt(1);
@@ -136,7 +137,7 @@ bool CReservaLibranzas::CargarEntre(int desde, int hasta) {
         const QStringList porFinal{DvFechasSql::DesdeDia(QStringLiteral("FINAL"), desde) +
                                    QStringLiteral(" AND ") +
                                    DvFechasSql::HastaFinDeAnio(QStringLiteral("INICIO"), anioFin)};
-        const QStringList porClase = DvFechasSql::PeriodosEntre(desde, hasta);
+        const QStringList porClase = DvFechasSql::PeriodosEntre();
         for (int tipo = 1; tipo <= 2; ++tipo)
             ok = CargarTipo(tipo, ConIndiceDuracion(tipo) ? porClase : porFinal, desde, hasta,
                             true) &&

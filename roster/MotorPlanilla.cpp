@@ -197,8 +197,8 @@ void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDa
 
         // The rotation gives the shift; a rest day, or a rotation that cannot be followed
         // (shift gone, no shifts, no shift at the position), gives nothing.
-        const CTurno* turno = p.m_turnoRef ? turnos.TurnoDesde(*p.m_turnoRef, dia - p.m_diaRef)
-                                           : nullptr;
+        const CTurno* turno =
+            p.m_turnoRef ? turnos.TurnoDesde(*p.m_turnoRef, dia - p.m_diaRef) : nullptr;
         if (!turno || turno->EsLibre())
             continue;
         CPlanDia entrada(*nombre, turno->m_id, turno->m_horaInicio, tipoLibranza);

@@ -60,9 +60,9 @@ private:
         int m_idPersonal = -1; // the reference it was worked out for
         int m_idTurno = -1;
         double m_diaRefDias = 0.0;
-        int m_diaRef = 0;                         // day number of the reference day
-        const CTurno* m_turnoRef = nullptr;       // null: the shift is gone
-        CExcepcionesMes::CRango m_excepciones;    // the worker's exceptions of the month
+        int m_diaRef = 0;                              // day number of the reference day
+        const CTurno* m_turnoRef = nullptr;            // null: the shift is gone
+        CExcepcionesMes::CRango m_excepciones;         // the worker's exceptions of the month
         const std::vector<int>* m_libranzas = nullptr; // the worker's periods, or null
     };
     void Preparar(const CListaReferencias& referencias, CDatosMes& datos);

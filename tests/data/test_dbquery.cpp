@@ -29,6 +29,7 @@ private slots:
     void datePartOnEveryStoredForm();
     void textsSortAndCompareInSpanish();
     void numericLocaleIsC();
+    void keptStatementsReadTheFileAsItIsNow();
 
 private:
     std::unique_ptr<RecordingConnection> m_c;
@@ -334,6 +335,62 @@ void TestDbQuery::numericLocaleIsC() {
     std::setlocale(LC_ALL, "");
     CDbQuery q(**m_c);
     QCOMPARE(QString(std::setlocale(LC_NUMERIC, nullptr)), QString("C"));
+}
+
+void TestDbQuery::keptStatementsReadTheFileAsItIsNow() {
+    CDbConnection& c = **m_c;
+    CDbQuery q(c);
+    QVERIFY(q.ExecuteCommand("INSERT INTO FIESTAS (ID, DIA, DESCRIPCION, CICLICO) VALUES "
+                             "(1, '2024/05/01 00:00:00', 'Uno', TRUE), "
+                             "(2, '2024/12/25 00:00:00', 'Dos', TRUE)"));
+    const QString sql = "SELECT ID FROM FIESTAS WHERE ID >= :desde AND ID <= :hasta ORDER BY ID";
+    const auto ids = [&](const CDbQuery::CValores& valores) {
+        QList<int> leidos;
+        CDbRecordset filas = q.OpenKept(sql, valores);
+        for (; filas.IsOpen() && !filas.IsEOF(); filas.MoveNext())
+            leidos << filas.GetInt(0);
+        return leidos;
+    };
+    QCOMPARE(c.Sentencias().Cantidad(), 0);
+    QCOMPARE(ids({{":desde", 1}, {":hasta", 2}}), QList<int>({1, 2}));
+    QCOMPARE(c.Sentencias().Cantidad(), 1);
+    // The same text again: the kept statement, with the new values and the new rows; a
+    // value left out reads NULL (no row), not the one bound before.
+    QVERIFY(q.ExecuteCommand("INSERT INTO FIESTAS (ID, DIA, DESCRIPCION, CICLICO) VALUES "
+                             "(3, '2025/01/01 00:00:00', 'Tres', TRUE)"));
+    QCOMPARE(ids({{":desde", 2}, {":hasta", 3.0}}), QList<int>({2, 3}));
+    QCOMPARE(ids({{":desde", 1}}), QList<int>());
+    QCOMPARE(ids({{":desde", 1.5}, {":hasta", 9}, {":otro", 4}}), QList<int>({2, 3}));
+    QCOMPARE(c.Sentencias().Cantidad(), 1);
+
+    // Two results of the same text at once each have their own statement.
+    {
+        CDbRecordset a = q.OpenKept(sql, {{":desde", 1}, {":hasta", 3}});
+        CDbRecordset b = q.OpenKept(sql, {{":desde", 3}, {":hasta", 3}});
+        QCOMPARE(c.Sentencias().Cantidad(), 0);
+        QCOMPARE(a.GetInt(0), 1);
+        QCOMPARE(b.GetInt(0), 3);
+        QVERIFY(a.MoveNext());
+        QCOMPARE(a.GetInt(0), 2);
+        QCOMPARE(b.GetInt(0), 3);
+    }
+    QCOMPARE(c.Sentencias().Cantidad(), 2);
+
+    // A change of the table's shape is seen by the kept statement.
+    QVERIFY(q.ExecuteCommand("DELETE FROM FIESTAS WHERE ID = 2"));
+    QVERIFY(q.ExecuteCommand("CREATE INDEX IX_PRUEBA ON FIESTAS (DESCRIPCION)"));
+    QCOMPARE(ids({{":desde", 1}, {":hasta", 3}}), QList<int>({1, 3}));
+
+    // The store is bounded, and emptied when the file is closed and opened again.
+    for (int i = 0; i < CSentenciasGuardadas::Capacidad + 5; ++i)
+        QVERIFY(q.OpenKept(QStringLiteral("SELECT %1").arg(i)).IsOpen());
+    QCOMPARE(c.Sentencias().Cantidad(), CSentenciasGuardadas::Capacidad);
+    c.Close();
+    QCOMPARE(c.Sentencias().Cantidad(), 0);
+    QVERIFY(c.OpenFile(m_path, ""));
+    QCOMPARE(ids({{":desde", 1}, {":hasta", 3}}), QList<int>({1, 3}));
+    c.Reset();
+    QCOMPARE(c.Sentencias().Cantidad(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDbQuery)

@@ -428,7 +428,7 @@ private slots:
 
         // Each arm of the read goes through the index.
         for (const QString& tabla : {QStringLiteral("VACACIONES"), QStringLiteral("BAJAS")})
-            for (const QString& brazo : DvFechasSql::PeriodosEntre(desde, hasta)) {
+            for (const QString& brazo : DvFechasSql::PeriodosEntre()) {
                 QString plan;
                 CDbQuery consulta;
                 CDbRecordset filas =
