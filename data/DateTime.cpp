@@ -132,6 +132,37 @@ CDateTime CDateTime::MakeInvalid() {
     return value;
 }
 
+namespace {
+bool Digits(const char* t, int from, int count) {
+    for (int i = from; i < from + count; ++i)
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+    return true;
+}
+
+int Number(const char* t, int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i)
+        value = value * 10 + (t[i] - '0');
+    return value;
+}
+} // namespace
+
+CDateTime CDateTime::ParseUtf8(const char* t, int n) {
+    if (!t)
+        return MakeInvalid();
+    if ((n == 10 || (n == 19 && t[10] == ' ' && t[13] == ':' && t[16] == ':' && Digits(t, 11, 2) &&
+                     Digits(t, 14, 2) && Digits(t, 17, 2))) &&
+        t[4] == '/' && t[7] == '/' && Digits(t, 0, 4) && Digits(t, 5, 2) && Digits(t, 8, 2)) {
+        CDateTime value;
+        value.SetDateTime(Number(t, 0, 4), Number(t, 5, 2), Number(t, 8, 2),
+                          n == 19 ? Number(t, 11, 2) : 0, n == 19 ? Number(t, 14, 2) : 0,
+                          n == 19 ? Number(t, 17, 2) : 0);
+        return value;
+    }
+    return Parse(QString::fromUtf8(t, n));
+}
+
 CDateTime CDateTime::Parse(const QString& input) {
     const QString s = input.trimmed();
     if (s.isEmpty())

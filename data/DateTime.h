@@ -24,6 +24,9 @@ public:
     // 'YYYY-MM-DD HH:MM:SS', 'YYYY-MM-DD', 'YYYY/MM/DD' (optionally with 'HH:MM'),
     // and a number of days since 30/12/1899. Anything else yields an invalid value.
     static CDateTime Parse(const QString& text);
+    // The same for stored UTF-8 bytes; the program's own forms 'YYYY/MM/DD HH:MM:SS' and
+    // 'YYYY/MM/DD' are read straight from the bytes.
+    static CDateTime ParseUtf8(const char* text, int size);
 
     bool SetDateTime(int year, int month, int day, int hour, int minute, int second);
     bool SetDate(int year, int month, int day) { return SetDateTime(year, month, day, 0, 0, 0); }

@@ -362,7 +362,9 @@ CDateTime CDbRecordset::GetDateTime(int column) const {
     case SQLITE_FLOAT:
         return CDateTime::FromDays(sqlite3_column_double(stmt, column));
     case SQLITE_TEXT:
-        return CDateTime::Parse(ColumnText(stmt, column));
+        return CDateTime::ParseUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+            sqlite3_column_bytes(stmt, column));
     default:
         return CDateTime::MakeInvalid();
     }

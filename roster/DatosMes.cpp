@@ -98,22 +98,30 @@ const CTurno* CTablaTurnos::TurnoDesde(const CTurno& referencia, int dias) const
 
 bool CExcepcionesMes::Cargar(int desde, int hasta) {
     m_filas.clear();
-    const bool ok = DvFilas::Recorrer(
-        // Each stored value is read once: the day, and the hour and minute together; the
-        // day's exact range is checked here.
-        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_MINUTOS(HORAINICIAL), "
-                       "DV_MINUTOS(HORAFINAL) FROM EXCEPCIONES WHERE %1")
-            .arg(DvFechasSql::DiasEntre(QStringLiteral("DIA"), desde, hasta)),
-        [&](const CDbRecordset& fila) {
+    // The stored values come as they are and are read here (as DV_DIA and DV_MINUTOS
+    // read them); the day's exact range is checked on each row.
+    QStringList brazos;
+    for (const QString& rango : DvFechasSql::RangosEntre(QStringLiteral("DIA"), desde, hasta))
+        brazos << QStringLiteral("SELECT ID, ID_PERSONAL, DIA, TIPO, HORAINICIAL, HORAFINAL FROM "
+                                 "EXCEPCIONES WHERE ") +
+                      rango;
+    const auto minutos = [](const CDateTime& hora) {
+        return hora.GetHour() * 60 + hora.GetMinute();
+    };
+    const bool ok =
+        DvFilas::Recorrer(brazos.join(QLatin1String(" UNION ALL ")), [&](const CDbRecordset& fila) {
+            const CDateTime dia = fila.GetDateTime(2);
+            if (!dia.IsValid())
+                return;
             CFila nueva;
-            nueva.m_dia = fila.IsNull(2) ? desde - 1 : fila.GetInt(2);
+            nueva.m_dia = dia.DayNumber();
             if (nueva.m_dia < desde || nueva.m_dia > hasta)
                 return;
             nueva.m_id = fila.GetInt(0);
             nueva.m_idPersonal = fila.GetInt(1);
             nueva.m_excepcion.m_tipo = fila.GetInt(3);
-            const int inicio = fila.GetInt(4);
-            const int fin = fila.GetInt(5);
+            const int inicio = minutos(fila.GetDateTime(4));
+            const int fin = minutos(fila.GetDateTime(5));
             nueva.m_excepcion.m_horaInicio = inicio / 60;
             nueva.m_excepcion.m_horaFin = fin / 60;
             nueva.m_excepcion.m_minutoInicio = inicio % 60;

@@ -1,6 +1,9 @@
 #include "FechasSql.h"
 
 #include "DateTime.h"
+#include "FechasPlanilla.h"
+
+#include <algorithm>
 
 #include <QStringList>
 
@@ -24,6 +27,11 @@ QString Anio(int anio) {
 
 namespace DvFechasSql {
 QString DiasEntre(const QString& columna, int desde, int hasta) {
+    return QLatin1Char('(') + RangosEntre(columna, desde, hasta).join(QLatin1String(" OR ")) +
+           QLatin1Char(')');
+}
+
+QStringList RangosEntre(const QString& columna, int desde, int hasta) {
     QStringList partes;
     // Numbers sort before every text, so the upper bound keeps texts out.
     partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
@@ -58,7 +66,7 @@ QString DiasEntre(const QString& columna, int desde, int hasta) {
             }
         }
     }
-    return QLatin1Char('(') + partes.join(QLatin1String(" OR ")) + QLatin1Char(')');
+    return partes;
 }
 
 QString DiasSueltos(const QString& columna, int desde, int hasta) {
@@ -68,29 +76,40 @@ QString DiasSueltos(const QString& columna, int desde, int hasta) {
                   .arg(columna)
                   .arg(desde)
                   .arg(static_cast<qint64>(hasta) + 1);
-    // Every text that starts with one of the day's written forms: year, month and day,
-    // with '/' or '-', month and day with or without their leading zero. A form without
-    // the zero also takes the days that start with the same digit; the caller drops them.
-    for (int dia = desde; dia <= hasta; ++dia) {
+    const auto rango = [&](const QString& desdeTexto, const QString& hastaTexto) {
+        partes << QStringLiteral("(%1 >= '%2' AND %1 < '%3')").arg(columna, desdeTexto, hastaTexto);
+    };
+    // The days of each month in turn: the texts of year, month and day, with '/' or '-',
+    // the month with or without its leading zero. Two-digit days sort as their dates do,
+    // so a run of them is one range; a day written without its zero is one range of its
+    // own, the text ending there or going on with a time (' ' or 'T').
+    int dia = desde;
+    while (dia <= hasta) {
         const CDateTime fecha = CDateTime::FromDays(dia);
-        if (!fecha.IsValid())
+        if (!fecha.IsValid()) {
+            ++dia;
             continue;
+        }
+        const int primero = fecha.GetDay();
+        const int ultimo =
+            std::min(DiasDelMes(fecha.GetMonth(), fecha.GetYear()), primero + (hasta - dia));
         const QString anio = QString::asprintf("%04d", fecha.GetYear());
         QStringList meses{QString::asprintf("%02d", fecha.GetMonth())};
         if (fecha.GetMonth() < 10)
             meses << QString::number(fecha.GetMonth());
-        QStringList dias{QString::asprintf("%02d", fecha.GetDay())};
-        if (fecha.GetDay() < 10)
-            dias << QString::number(fecha.GetDay());
         for (const QChar separador : {QLatin1Char('/'), QLatin1Char('-')})
-            for (const QString& mes : meses)
-                for (const QString& d : dias) {
-                    const QString prefijo = anio + separador + mes + separador + d;
-                    QString siguiente = prefijo;
-                    siguiente[siguiente.size() - 1] = QChar(siguiente.back().unicode() + 1);
-                    partes << QStringLiteral("(%1 >= '%2' AND %1 < '%3')")
-                                  .arg(columna, prefijo, siguiente);
+            for (const QString& mes : meses) {
+                const QString base = anio + separador + mes + separador;
+                rango(base + QString::asprintf("%02d", primero),
+                      base + QString::asprintf("%02d", ultimo).left(1) +
+                          QChar(QLatin1Char('0' + ultimo % 10 + 1)));
+                for (int d = primero; d <= std::min(ultimo, 9); ++d) {
+                    const QString prefijo = base + QString::number(d);
+                    rango(prefijo, prefijo + QLatin1Char('0'));
+                    rango(prefijo + QLatin1Char('T'), prefijo + QLatin1Char('U'));
                 }
+            }
+        dia += ultimo - primero + 1;
     }
     return QLatin1Char('(') + partes.join(QLatin1String(" OR ")) + QLatin1Char(')');
 }

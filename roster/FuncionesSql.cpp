@@ -8,22 +8,7 @@
 #include <sqlite3.h>
 
 namespace {
-bool Digitos(const unsigned char* t, int desde, int cuantos) {
-    for (int i = desde; i < desde + cuantos; ++i)
-        if (t[i] < '0' || t[i] > '9')
-            return false;
-    return true;
-}
-
-int Numero(const unsigned char* t, int desde, int cuantos) {
-    int valor = 0;
-    for (int i = desde; i < desde + cuantos; ++i)
-        valor = valor * 10 + (t[i] - '0');
-    return valor;
-}
-
-// The value as a date-time column reads it. The program's own form
-// 'YYYY/MM/DD HH:MM:SS' is read directly; every other text goes through the full reader.
+// The value as a date-time column reads it.
 CDateTime Valor(sqlite3_value* valor) {
     switch (sqlite3_value_type(valor)) {
     case SQLITE_NULL:
@@ -31,16 +16,9 @@ CDateTime Valor(sqlite3_value* valor) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
         return CDateTime::FromDays(sqlite3_value_double(valor));
-    case SQLITE_TEXT: {
-        const unsigned char* t = sqlite3_value_text(valor);
-        const int n = sqlite3_value_bytes(valor);
-        if (n == 19 && t[4] == '/' && t[7] == '/' && t[10] == ' ' && t[13] == ':' && t[16] == ':' &&
-            Digitos(t, 0, 4) && Digitos(t, 5, 2) && Digitos(t, 8, 2) && Digitos(t, 11, 2) &&
-            Digitos(t, 14, 2) && Digitos(t, 17, 2))
-            return CDateTime(Numero(t, 0, 4), Numero(t, 5, 2), Numero(t, 8, 2), Numero(t, 11, 2),
-                             Numero(t, 14, 2), Numero(t, 17, 2));
-        return CDateTime::Parse(QString::fromUtf8(reinterpret_cast<const char*>(t), n));
-    }
+    case SQLITE_TEXT:
+        return CDateTime::ParseUtf8(reinterpret_cast<const char*>(sqlite3_value_text(valor)),
+                                    sqlite3_value_bytes(valor));
     default:
         return CDateTime::MakeInvalid();
     }

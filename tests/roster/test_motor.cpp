@@ -263,6 +263,60 @@ private slots:
         QCOMPARE(excepcion.m_horaFin, 8);
     }
 
+    void diasSueltosEnCadaForma() {
+        // The few days next to a month are found in every stored form, and only they:
+        // the rest of the month is not read (a day written without its zero must not
+        // bring in the two-digit days that start with the same digit).
+        const int primero = CDateTime(2024, 7, 1).DayNumber();
+        QStringList textos;
+        std::set<int> dentro;
+        int id = 0;
+        for (int dia = 1; dia <= 31; ++dia) {
+            const bool enTramo = (dia >= 1 && dia <= 7) || dia == 31;
+            for (const char* forma :
+                 {"%1/%2/%3", "%1-%2-%3", "%1/%2/%3 08:30", "%1-%2-%3T08:30:00", "%1/%2/%3 "})
+                for (int conCeros = 0; conCeros < 4; ++conCeros) {
+                    const QString mes = conCeros & 1 ? QStringLiteral("07") : QStringLiteral("7");
+                    const QString d =
+                        conCeros & 2 ? QString::asprintf("%02d", dia) : QString::number(dia);
+                    textos << QStringLiteral("'%1'").arg(
+                        QString::fromLatin1(forma).arg(QStringLiteral("2024"), mes, d));
+                }
+            textos << QString::number(primero + dia - 1) + QStringLiteral(".25");
+            const int antes = id;
+            for (const QString& texto : textos.mid(antes)) {
+                Sql({QStringLiteral("INSERT INTO EXCEPCIONES VALUES (%1, %2, 1, 1, NULL, NULL)")
+                         .arg(++id)
+                         .arg(texto)});
+                if (enTramo)
+                    dentro.insert(id);
+            }
+        }
+        // Neighbours in text order that are other days, or no date at all.
+        Sql({"INSERT INTO EXCEPCIONES VALUES (900, '2024/07/1x', 1, 1, NULL, NULL)",
+             "INSERT INTO EXCEPCIONES VALUES (901, '2024/07/08', 1, 1, NULL, NULL)",
+             "INSERT INTO EXCEPCIONES VALUES (902, '2024/06/30 23:59', 1, 1, NULL, NULL)",
+             "INSERT INTO EXCEPCIONES VALUES (903, '2024/8/1', 1, 1, NULL, NULL)"});
+        const auto leidas = [&](int desde, int hasta) {
+            std::set<int> ids;
+            CDbQuery consulta;
+            CDbRecordset filas =
+                consulta.Open(QStringLiteral("SELECT ID FROM EXCEPCIONES WHERE ") +
+                              DvFechasSql::DiasSueltos(QStringLiteral("DIA"), desde, hasta));
+            for (; filas.IsOpen() && !filas.IsEOF(); filas.MoveNext())
+                ids.insert(filas.GetInt(0));
+            return ids;
+        };
+        std::set<int> tramos = leidas(primero, primero + 6);
+        const std::set<int> fin = leidas(primero + 30, primero + 30);
+        tramos.insert(fin.begin(), fin.end());
+        QCOMPARE(tramos.size(), dentro.size());
+        QVERIFY(tramos == dentro);
+        // A span across the month's end takes both months' days.
+        const std::set<int> cruce = leidas(primero + 30, primero + 31);
+        QVERIFY(cruce.count(903) && !cruce.count(902));
+    }
+
     void festivos() {
         Sql({"INSERT INTO FIESTAS VALUES (1, " + F(2007, 8, 15) + ", 'Asunción', 0)",
              "INSERT INTO FIESTAS VALUES (2, " + F(2001, 12, 25) + ", 'Navidad', 1)",
