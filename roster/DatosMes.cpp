@@ -120,12 +120,15 @@ bool CExcepcionesMes::Cargar(int desde, int hasta) {
             nueva.m_id = fila.GetInt(0);
             nueva.m_idPersonal = fila.GetInt(1);
             nueva.m_excepcion.m_tipo = fila.GetInt(3);
-            const int inicio = minutos(fila.GetDateTime(4));
-            const int fin = minutos(fila.GetDateTime(5));
-            nueva.m_excepcion.m_horaInicio = inicio / 60;
-            nueva.m_excepcion.m_horaFin = fin / 60;
-            nueva.m_excepcion.m_minutoInicio = inicio % 60;
-            nueva.m_excepcion.m_minutoFin = fin % 60;
+            // Only an exception that adds the worker has hours that count.
+            if (nueva.m_excepcion.m_tipo == 2) {
+                const int inicio = minutos(fila.GetDateTime(4));
+                const int fin = minutos(fila.GetDateTime(5));
+                nueva.m_excepcion.m_horaInicio = inicio / 60;
+                nueva.m_excepcion.m_horaFin = fin / 60;
+                nueva.m_excepcion.m_minutoInicio = inicio % 60;
+                nueva.m_excepcion.m_minutoFin = fin % 60;
+            }
             m_filas.push_back(nueva);
         });
     std::sort(m_filas.begin(), m_filas.end(), [](const CFila& a, const CFila& b) {

@@ -55,7 +55,8 @@ private:
 
 // One exception as the day plan uses it.
 struct CExcepcion {
-    int m_tipo = 0;         // 2 adds the worker to the day; anything else removes the worker
+    int m_tipo = 0; // 2 adds the worker to the day; anything else removes the worker
+    // The hours, read for an exception that adds the worker (0 for the others).
     int m_horaInicio = 0;   // hour of HORAINICIAL
     int m_horaFin = 0;      // hour of HORAFINAL
     int m_minutoInicio = 0; // minute of HORAINICIAL

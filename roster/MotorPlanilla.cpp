@@ -30,8 +30,8 @@ CDateTime Limite(int mes, int anio) {
 }
 
 // Reads, per worker picked by `condicion` (on PERSONAL/ASIG_TURNOS), the assignment that
-// holds for the month of the limit. The date test is made inside the database on the
-// dates as read (every stored form alike).
+// holds for the month of the limit. The date test is made on the dates as read (every
+// stored form alike).
 std::unordered_map<int, CAsignacion> Asignaciones(const QString& condicion, const CDateTime& limite,
                                                   bool& ok) {
     std::unordered_map<int, CAsignacion> porPersona;
@@ -39,19 +39,25 @@ std::unordered_map<int, CAsignacion> Asignaciones(const QString& condicion, cons
         ok = true;
         return porPersona;
     }
-    // Every assignment of the workers before the limit comes out with its date as a
-    // number; the latest per worker (equal dates: lowest ID) is kept here.
+    // The assignments of the workers come out with their dates as stored; those before
+    // the limit count (a date that cannot be read never does), and the latest per worker
+    // (equal dates: lowest ID) is kept here. A text of a later year than the limit's, in
+    // any form, sorts after 'YYYY0:' (the ':' keeps it from being taken for a number)
+    // and is left out at once, through the index by worker and date; numbers and every
+    // other text are checked here.
     const QString sql =
         QStringLiteral("SELECT ASIG_TURNOS.ID_PERSONAL, ASIG_TURNOS.ID, ASIG_TURNOS.ID_TURNO, "
-                       "DV_DIAS(ASIG_TURNOS.DIA_REF), PERSONAL.NOMBREPLANILLA FROM PERSONAL, "
+                       "ASIG_TURNOS.DIA_REF, PERSONAL.NOMBREPLANILLA FROM PERSONAL, "
                        "ASIG_TURNOS WHERE PERSONAL.ID = ASIG_TURNOS.ID_PERSONAL AND %1 AND "
-                       "DV_DIAS(ASIG_TURNOS.DIA_REF) < %2")
-            .arg(condicion)
-            .arg(limite.DayNumber());
+                       "ASIG_TURNOS.DIA_REF < '%2'")
+            .arg(condicion, QString::asprintf("%04d0:", limite.GetYear()));
+    const double tope = limite.DayNumber();
     ok = DvFilas::Recorrer(sql, [&](const CDbRecordset& fila) {
         CAsignacion nueva;
-        nueva.m_idAsignacion = fila.GetInt(1);
         nueva.m_dia = fila.GetDateTime(3);
+        if (!nueva.m_dia.IsValid() || !(nueva.m_dia.Days() < tope))
+            return;
+        nueva.m_idAsignacion = fila.GetInt(1);
         const int idPersonal = fila.GetInt(0);
         auto it = porPersona.find(idPersonal);
         if (it == porPersona.end()) {

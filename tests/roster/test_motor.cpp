@@ -189,6 +189,36 @@ private slots:
         QCOMPARE(una->m_idTurno, 1);
         QVERIFY(!CargarReferencia(CDateTime(2024, 3, 2), 3));
         QVERIFY(!CargarReferencia(CDateTime(2024, 3, 2), 99));
+
+        // Every stored form is judged by its date, not by its text: each worker's newest
+        // assignment before 28 March 2024 is the one whose shift is 1.
+        const struct {
+            const char* antes;   // before the 28th: counts
+            const char* despues; // later, in a form that sorts before it as text, or not
+        } formas[] = {
+            {"'2024/3/5'", "'2024/3/28'"},
+            {"'2024-03-27 10:00'", "'2024-04-01'"},
+            {"'2024/03/9 08:00'", "'2024/03/28T00:00'"},
+            {"' 2024/03/01'", "' 2024/05/01'"},
+            {"45360", "45379.5"}, // 10/03/2024 and 29/03/2024 as day counts
+            {"'2023/12/31'", "'2025/01/01'"},
+            {"'2024/1/15'", "'2024-12-31'"},
+            {"'08:00'", "'2099/1/1'"}, // a time alone lies on 30/12/1899
+        };
+        int id = 100;
+        for (int i = 0; i < int(std::size(formas)); ++i) {
+            const int persona = 10 + i;
+            Persona(persona, qPrintable(QStringLiteral("P%1").arg(i)));
+            Asignar(++id, persona, QString::fromLatin1(formas[i].antes), 1);
+            Asignar(++id, persona, QString::fromLatin1(formas[i].despues), 3);
+        }
+        int vistas = 0;
+        for (const CReferencia& ref : Referencias(3, 2024))
+            if (ref.m_idPersonal >= 10) {
+                QCOMPARE(ref.m_idTurno, 1);
+                ++vistas;
+            }
+        QCOMPARE(vistas, int(std::size(formas)));
     }
 
     void nombresCompartidosYEmpates() {
