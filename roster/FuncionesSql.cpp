@@ -67,7 +67,14 @@ void Preparar() {
     if (!conexion.IsOpen())
         return;
     sqlite3* db = conexion.Handle();
-    if (!db || Registradas(db))
+    // Asked once per file opened (each opening has its own number).
+    static sqlite3* vista = nullptr;
+    static int apertura = -1;
+    if (!db || (db == vista && conexion.Aperturas() == apertura))
+        return;
+    vista = db;
+    apertura = conexion.Aperturas();
+    if (Registradas(db))
         return;
     const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     sqlite3_create_function_v2(db, "DV_DIAS", 1, banderas, nullptr, Dias, nullptr, nullptr,

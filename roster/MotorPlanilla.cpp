@@ -81,6 +81,26 @@ QString ListaIds(const std::vector<int>& ids) {
 }
 } // namespace
 
+namespace {
+// Where each entry of `trabajo` goes in `salida` (after what it holds): by hour 0..24,
+// list order kept within an hour; -1 for an entry with another hour.
+template <class Lista, class Poner>
+void PorHora(Lista& trabajo, CListaPlanDia& salida, Poner poner) {
+    int cuenta[25] = {};
+    for (const CPlanDia& entrada : trabajo)
+        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
+            ++cuenta[entrada.m_hora];
+    int inicio[26] = {};
+    for (int h = 0; h < 25; ++h)
+        inicio[h + 1] = inicio[h] + cuenta[h];
+    const std::size_t base = salida.size();
+    salida.resize(base + inicio[25]);
+    for (auto& entrada : trabajo)
+        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
+            poner(salida[base + inicio[entrada.m_hora]++], entrada);
+}
+} // namespace
+
 CMotorPlanilla::CMotorPlanilla() = default;
 CMotorPlanilla::~CMotorPlanilla() = default;
 
@@ -170,12 +190,13 @@ void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDa
         if (const CExcepcion* excepcion = excepciones.BuscarEn(p.m_excepciones, dia)) {
             if (excepcion->m_tipo != 2)
                 continue;
-            CPlanDia entrada(ref.m_nombrePlanilla, -1, excepcion->m_horaInicio, 0);
+            CPlanDia& entrada =
+                m_trabajo.emplace_back(ref.m_nombrePlanilla, -1, excepcion->m_horaInicio, 0);
             entrada.m_idPersonal = id;
-            m_trabajo.push_back(entrada);
             if (EsTurnoPartido(excepcion->m_horaInicio, excepcion->m_horaFin)) {
-                entrada.m_hora += 7;
-                m_trabajo.push_back(entrada);
+                CPlanDia segunda = entrada;
+                segunda.m_hora += 7;
+                m_trabajo.push_back(std::move(segunda));
             }
             continue;
         }
@@ -207,17 +228,19 @@ void CMotorPlanilla::CalcularDia(const CListaReferencias& referencias, const CDa
             p.m_turnoRef ? turnos.TurnoDesde(*p.m_turnoRef, dia - p.m_diaRef) : nullptr;
         if (!turno || turno->EsLibre())
             continue;
-        CPlanDia entrada(*nombre, turno->m_id, turno->m_horaInicio, tipoLibranza);
+        CPlanDia& entrada =
+            m_trabajo.emplace_back(*nombre, turno->m_id, turno->m_horaInicio, tipoLibranza);
         entrada.m_idPersonal = id;
         if (tipoLibranza != 0)
             entrada.m_idSuplente = idSuplente;
-        m_trabajo.push_back(entrada);
         if (EsTurnoPartido(turno->m_horaInicio, turno->m_horaFin)) {
-            entrada.m_hora += 7;
-            m_trabajo.push_back(entrada);
+            CPlanDia segunda = entrada;
+            segunda.m_hora += 7;
+            m_trabajo.push_back(std::move(segunda));
         }
     }
-    OrdenarPorHora(m_trabajo, salida);
+    PorHora(m_trabajo, salida,
+            [](CPlanDia& destino, CPlanDia& entrada) { destino = std::move(entrada); });
     m_trabajo.clear();
 }
 
@@ -301,19 +324,7 @@ bool EsTurnoPartido(int horaInicio, int horaFin) {
 }
 
 void OrdenarPorHora(const CListaPlanDia& trabajo, CListaPlanDia& salida) {
-    // Grouped by hour 0..24 in ascending order, list order kept within an hour.
-    int cuenta[25] = {};
-    for (const CPlanDia& entrada : trabajo)
-        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
-            ++cuenta[entrada.m_hora];
-    int inicio[26] = {};
-    for (int h = 0; h < 25; ++h)
-        inicio[h + 1] = inicio[h] + cuenta[h];
-    const std::size_t base = salida.size();
-    salida.resize(base + inicio[25]);
-    for (const CPlanDia& entrada : trabajo)
-        if (entrada.m_hora >= 0 && entrada.m_hora <= 24)
-            salida[base + inicio[entrada.m_hora]++] = entrada;
+    PorHora(trabajo, salida, [](CPlanDia& destino, const CPlanDia& entrada) { destino = entrada; });
 }
 
 bool EsFestivo(const CDateTime& fecha) {
