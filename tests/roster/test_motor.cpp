@@ -293,6 +293,69 @@ private slots:
         QCOMPARE(excepcion.m_horaFin, 8);
     }
 
+    void unContextoSigueLosCambiosDeSusListas() {
+        // One context used for many days keeps what it looked up per reference; it must
+        // follow a reference changed in place, a list reordered or shortened, the leave
+        // list loaded again for other workers, and a day of another month.
+        Persona(1, "Ana");
+        Asignar(1, 1, F(2024, 3, 1), 1);
+        Persona(2, "Bea");
+        Asignar(2, 2, F(2024, 3, 1), 2);
+        Persona(3, "Cris");
+        Asignar(3, 3, F(2024, 2, 1), 1);
+        Sql({"INSERT INTO VACACIONES VALUES (1, 1, " + F(2024, 3, 3) + ", " + F(2024, 3, 4) +
+                 ", 3)",
+             "INSERT INTO EXCEPCIONES VALUES (1, " + F(2024, 3, 2) + ", 2, 1, NULL, NULL)",
+             "INSERT INTO EXCEPCIONES VALUES (2, " + F(2024, 4, 2) + ", 1, 1, NULL, NULL)"});
+        CMotorPlanilla motor;
+        motor.m_mes = 3;
+        motor.m_anio = 2024;
+        motor.m_servicio = 1;
+        CListaReferencias refs;
+        CargarReferencias(motor, refs);
+        motor.m_libranzas.CargarLibranzas(refs, false);
+        // What a fresh context gives for the same list and day.
+        const auto nuevo = [](const CListaReferencias& lista, const CDateTime& fecha,
+                              const CListaReferencias* deLibranzas = nullptr) {
+            CMotorPlanilla otro;
+            otro.m_mes = fecha.GetMonth();
+            otro.m_anio = fecha.GetYear();
+            otro.m_libranzas.CargarLibranzas(deLibranzas ? *deLibranzas : lista, false);
+            CListaPlanDia plan;
+            CalcularDia(otro, lista, fecha, plan);
+            return Horas(plan);
+        };
+        const auto mismo = [&](const CListaReferencias& lista, const CDateTime& fecha) {
+            CListaPlanDia plan;
+            CalcularDia(motor, lista, fecha, plan);
+            return Horas(plan);
+        };
+        for (int dia = 1; dia <= 4; ++dia)
+            QCOMPARE(mismo(refs, CDateTime(2024, 3, dia)), nuevo(refs, CDateTime(2024, 3, dia)));
+        const QString antes = mismo(refs, CDateTime(2024, 3, 5));
+        refs[0].m_idTurno = 3;
+        refs[1].m_diaRef = CDateTime(2024, 3, 2);
+        QCOMPARE(mismo(refs, CDateTime(2024, 3, 5)), nuevo(refs, CDateTime(2024, 3, 5)));
+        QVERIFY(mismo(refs, CDateTime(2024, 3, 5)) != antes);
+        std::reverse(refs.begin(), refs.end());
+        QCOMPARE(mismo(refs, CDateTime(2024, 3, 3)), nuevo(refs, CDateTime(2024, 3, 3)));
+        refs.erase(std::find_if(refs.begin(), refs.end(),
+                                [](const CReferencia& ref) { return ref.m_idPersonal == 3; }));
+        QCOMPARE(mismo(refs, CDateTime(2024, 3, 3)), nuevo(refs, CDateTime(2024, 3, 3)));
+        CListaReferencias sinAna;
+        for (const CReferencia& ref : refs)
+            if (ref.m_idPersonal != 1)
+                sinAna.push_back(ref);
+        motor.m_libranzas.CargarLibranzas(sinAna, false);
+        const QString sinVacaciones = mismo(refs, CDateTime(2024, 3, 3));
+        QCOMPARE(sinVacaciones, nuevo(refs, CDateTime(2024, 3, 3), &sinAna));
+        QVERIFY(sinVacaciones != nuevo(refs, CDateTime(2024, 3, 3)));
+        motor.m_libranzas.CargarLibranzas(refs, false);
+        QCOMPARE(mismo(refs, CDateTime(2024, 3, 3)), nuevo(refs, CDateTime(2024, 3, 3)));
+        QCOMPARE(mismo(refs, CDateTime(2024, 4, 2)), nuevo(refs, CDateTime(2024, 4, 2)));
+        QCOMPARE(mismo(refs, CDateTime(2024, 3, 2)), nuevo(refs, CDateTime(2024, 3, 2)));
+    }
+
     void diasSueltosEnCadaForma() {
         // The few days next to a month are found in every stored form, and only they:
         // the rest of the month is not read (a day written without its zero must not
