@@ -96,12 +96,13 @@ const CTurno* CTablaTurnos::TurnoDesde(const CTurno& referencia, int dias) const
     return indice < 0 ? nullptr : &m_turnos[indice];
 }
 
-bool CExcepcionesMes::Cargar(int desde, int hasta) {
+bool CExcepcionesMes::Cargar(int desde, int hasta, const QStringList& rangos) {
     m_filas.clear();
     // The stored values come as they are and are read here (as DV_DIA and DV_MINUTOS
     // read them); the day's exact range is checked on each row.
     QStringList brazos;
-    for (const QString& rango : DvFechasSql::RangosEntre(QStringLiteral("DIA"), desde, hasta))
+    for (const QString& rango :
+         rangos.isEmpty() ? DvFechasSql::RangosEntre(QStringLiteral("DIA"), desde, hasta) : rangos)
         brazos << QStringLiteral("SELECT ID, ID_PERSONAL, DIA, TIPO, HORAINICIAL, HORAFINAL FROM "
                                  "EXCEPCIONES WHERE ") +
                       rango;

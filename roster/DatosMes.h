@@ -6,6 +6,8 @@
 #include "DateTime.h"
 #include "Libranzas.h"
 
+#include <QStringList>
+
 #include <unordered_map>
 #include <vector>
 
@@ -66,7 +68,9 @@ struct CExcepcion {
 // The exceptions of every worker on the days of one month.
 class CExcepcionesMes {
 public:
-    bool Cargar(int desde, int hasta);
+    // The exceptions of the days desde..hasta, found through the date ranges given (each
+    // row in one of them at most; DvFechasSql::RangosEntre when none are given).
+    bool Cargar(int desde, int hasta, const QStringList& rangos = {});
     bool Cargada() const { return m_cargada; }
     // The first exception (lowest row ID) of the worker on the day, or none.
     const CExcepcion* Buscar(int idPersonal, int dia) const;

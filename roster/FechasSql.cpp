@@ -70,6 +70,11 @@ QStringList RangosEntre(const QString& columna, int desde, int hasta) {
 }
 
 QString DiasSueltos(const QString& columna, int desde, int hasta) {
+    return QLatin1Char('(') + RangosSueltos(columna, desde, hasta).join(QLatin1String(" OR ")) +
+           QLatin1Char(')');
+}
+
+QStringList RangosSueltos(const QString& columna, int desde, int hasta) {
     // Numbers sort before every text, so the upper bound keeps texts out.
     QStringList partes;
     partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
@@ -111,7 +116,7 @@ QString DiasSueltos(const QString& columna, int desde, int hasta) {
             }
         dia += ultimo - primero + 1;
     }
-    return QLatin1Char('(') + partes.join(QLatin1String(" OR ")) + QLatin1Char(')');
+    return partes;
 }
 
 QString DesdeDia(const QString& columna, int desde) {

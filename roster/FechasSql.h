@@ -22,6 +22,8 @@ QStringList RangosEntre(const QString& columna, int desde, int hasta);
 // The same for a few days (the days next to a month): ranges of just those days in
 // each stored form, so the rest of their month is not read.
 QString DiasSueltos(const QString& columna, int desde, int hasta);
+// Its ranges one by one (no row is in two of them).
+QStringList RangosSueltos(const QString& columna, int desde, int hasta);
 // Rows whose date falls on day desde or later.
 QString DesdeDia(const QString& columna, int desde);
 // Rows whose date falls before 1 January of the year after `anio` (a superset of every

@@ -8,10 +8,6 @@
 #include <unordered_set>
 
 namespace {
-long long Clave(int idPersonal, int dia) {
-    return static_cast<long long>(idPersonal) * 1000000LL + dia;
-}
-
 // The 28th of the month of the day: a reference dated before it holds for that month.
 int Dia28(int dia) {
     const CDateTime fecha = CDateTime::FromDays(dia);
@@ -84,40 +80,12 @@ bool CTramoDias::CargarReferencias(const std::vector<int>& ids, const CListaRefe
 }
 
 bool CTramoDias::CargarExcepciones() {
-    m_excepciones.clear();
-    std::unordered_map<long long, int> ids;
-    return DvFilas::Recorrer(
-        // Each stored value is read once; the day's exact range is checked here.
-        QStringLiteral("SELECT ID, ID_PERSONAL, DV_DIA(DIA), TIPO, DV_MINUTOS(HORAINICIAL), "
-                       "DV_MINUTOS(HORAFINAL) FROM EXCEPCIONES WHERE %1")
-            .arg(DvFechasSql::DiasSueltos(QStringLiteral("DIA"), m_desde, m_hasta)),
-        [&](const CDbRecordset& fila) {
-            if (fila.IsNull(2))
-                return;
-            const int dia = fila.GetInt(2);
-            if (dia < m_desde || dia > m_hasta)
-                return;
-            const int id = fila.GetInt(0);
-            const long long clave = Clave(fila.GetInt(1), dia);
-            const auto it = m_excepciones.find(clave);
-            // The first exception of a worker's day is the one with the lowest row ID.
-            if (it != m_excepciones.end() && it->second.first < id)
-                return;
-            CExcepcion excepcion;
-            excepcion.m_tipo = fila.GetInt(3);
-            const int inicio = fila.GetInt(4);
-            const int fin = fila.GetInt(5);
-            excepcion.m_horaInicio = inicio / 60;
-            excepcion.m_horaFin = fin / 60;
-            excepcion.m_minutoInicio = inicio % 60;
-            excepcion.m_minutoFin = fin % 60;
-            m_excepciones[clave] = {id, excepcion};
-        });
+    return m_excepciones.Cargar(
+        m_desde, m_hasta, DvFechasSql::RangosSueltos(QStringLiteral("DIA"), m_desde, m_hasta));
 }
 
 const CExcepcion* CTramoDias::Excepcion(int idPersonal, int dia) const {
-    const auto it = m_excepciones.find(Clave(idPersonal, dia));
-    return it == m_excepciones.end() ? nullptr : &it->second.second;
+    return m_excepciones.Buscar(idPersonal, dia);
 }
 
 bool CTramoDias::Cargar(const CTablaTurnos& turnos, const std::vector<int>& ids,

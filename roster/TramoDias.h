@@ -58,8 +58,7 @@ private:
     int m_hasta;
     const CTablaTurnos* m_turnos = nullptr;
     CListaReferencias m_referencias;
-    // Per worker and day, the exception with the lowest row ID.
-    std::unordered_map<long long, std::pair<int, CExcepcion>> m_excepciones;
+    CExcepcionesMes m_excepciones; // of just the span's days
     const CReservaLibranzas* m_externa;
     CReservaLibranzas m_reserva;
     bool m_reservaLeida = false;

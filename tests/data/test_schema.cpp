@@ -72,7 +72,7 @@ void TestSchema::newFileHasEveryTable() {
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM AUX"), QString("1"));
     QCOMPARE(DataTest::RawValue(path, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' "
                                       "AND name LIKE 'IX_%'"),
-             QString("18"));
+             QString("19"));
     RecordingConnection c;
     QVERIFY(c->OpenFile(path, "pradoluminar"));
     QCOMPARE(c.Boxes(), 0);
