@@ -244,12 +244,13 @@ CListaAvisos CComprobacion::Ejecutar(const CMesCalculado* calculado) {
 
 void CComprobacion::Nombrar(const CListaReferencias& refs) {
     for (const CReferencia& ref : refs)
-        m_nombres.emplace(ref.m_idPersonal, ref.m_nombrePlanilla.trimmed());
+        if (!m_nombres.count(ref.m_idPersonal))
+            m_nombres.emplace(ref.m_idPersonal, ref.m_nombrePlanilla.trimmed());
 }
 
 void CComprobacion::Agregar(CPeriodoTrabajo& periodo, bool delServicio) {
     // The name shown for whoever works, for one who has no reference of their own.
-    if (!periodo.m_nombre.isEmpty())
+    if (!periodo.m_nombre.isEmpty() && !m_nombres.count(periodo.m_idPersona))
         m_nombres.emplace(periodo.m_idPersona, periodo.m_nombre.trimmed());
     CTrabajo trabajo;
     trabajo.m_inicio = m_reloj->Real(periodo.InicioAbsoluto());
