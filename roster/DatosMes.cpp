@@ -100,12 +100,20 @@ bool CExcepcionesMes::Cargar(int desde, int hasta, const QStringList& rangos) {
     m_filas.clear();
     // The stored values come as they are and are read here (as DV_DIA and DV_MINUTOS
     // read them); the day's exact range is checked on each row.
+    // Each range is its own arm, read through the index on DIA; a file without that
+    // index (read-only, never upgraded) is read once with the ranges together.
+    const QStringList deDias =
+        rangos.isEmpty() ? DvFechasSql::RangosEntre(QStringLiteral("DIA"), desde, hasta) : rangos;
+    const QString columnas =
+        QStringLiteral("SELECT ID, ID_PERSONAL, DIA, TIPO, HORAINICIAL, HORAFINAL FROM EXCEPCIONES "
+                       "WHERE ");
     QStringList brazos;
-    for (const QString& rango :
-         rangos.isEmpty() ? DvFechasSql::RangosEntre(QStringLiteral("DIA"), desde, hasta) : rangos)
-        brazos << QStringLiteral("SELECT ID, ID_PERSONAL, DIA, TIPO, HORAINICIAL, HORAFINAL FROM "
-                                 "EXCEPCIONES WHERE ") +
-                      rango;
+    if (DvFilas::HayIndice(QStringLiteral("IX_EXCEPCIONES_DIA")))
+        for (const QString& rango : deDias)
+            brazos << columnas + rango;
+    else
+        brazos << columnas + QLatin1Char('(') + deDias.join(QLatin1String(" OR ")) +
+                      QLatin1Char(')');
     const auto minutos = [](const CDateTime& hora) {
         return hora.GetHour() * 60 + hora.GetMinute();
     };

@@ -17,6 +17,9 @@ template <class F> bool Recorrer(const QString& sql, const CDbQuery::CValores& v
 
 // Logs the statement and makes sure the engine's SQL functions are there.
 void Registrar(const QString& sql);
+// The file has an index of that name (a read-only file that was never upgraded may lack
+// the engine's ones).
+bool HayIndice(const QString& nombre);
 } // namespace DvFilas
 
 template <class F> bool DvFilas::Recorrer(const QString& sql, F&& fila) {

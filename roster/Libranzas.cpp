@@ -22,12 +22,8 @@ QString ListaIds(const std::vector<int>& ids) {
 
 // The file has the index by length class and start (IX_..._DURACION) for the kind.
 bool ConIndiceDuracion(int tipo) {
-    bool hay = false;
-    DvFilas::Recorrer(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
-                                     "upper(name) = 'IX_%1_DURACION'")
-                          .arg(QLatin1String(Tablas[tipo - 1])),
-                      [&](const CDbRecordset&) { hay = true; });
-    return hay;
+    return DvFilas::HayIndice(
+        QStringLiteral("IX_%1_DURACION").arg(QLatin1String(Tablas[tipo - 1])));
 }
 } // namespace
 

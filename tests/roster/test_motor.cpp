@@ -282,6 +282,11 @@ private slots:
         QCOMPARE(Horas(Plan(2, 3, 2024)), QStringLiteral("Bea@15"));
         QCOMPARE(Horas(Plan(3, 3, 2024)), QStringLiteral("Bea@15 Ana@22 Bea@22"));
         QCOMPARE(Horas(Plan(4, 3, 2024)), QStringLiteral("Bea@8 Ana@10 Bea@15"));
+        // A file without the date index (read-only, never upgraded) reads the same.
+        Sql({"DROP INDEX IX_EXCEPCIONES_DIA"});
+        QCOMPARE(Horas(Plan(1, 3, 2024)), QStringLiteral("Ana@8 Ana@15"));
+        QCOMPARE(Horas(Plan(3, 3, 2024)), QStringLiteral("Bea@15 Ana@22 Bea@22"));
+        QCOMPARE(Horas(Plan(4, 3, 2024)), QStringLiteral("Bea@8 Ana@10 Bea@15"));
         CExcepcion excepcion;
         excepcion.m_tipo = 99;
         QVERIFY(!BuscarExcepcion(2, CDateTime(2024, 3, 2), excepcion));
