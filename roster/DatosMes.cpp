@@ -112,8 +112,7 @@ bool CExcepcionesMes::Cargar(int desde, int hasta, const QStringList& rangos) {
         for (const QString& rango : deDias)
             brazos << columnas + rango;
     else
-        brazos << columnas + QLatin1Char('(') + deDias.join(QLatin1String(" OR ")) +
-                      QLatin1Char(')');
+        brazos << columnas + DvFechasSql::CualquieraDe(deDias);
     const auto minutos = [](const CDateTime& hora) {
         return hora.GetHour() * 60 + hora.GetMinute();
     };

@@ -23,21 +23,28 @@ QString Prefijo(const QString& columna, const QString& prefijo) {
 QString Anio(int anio) {
     return QString::asprintf("%04d", anio);
 }
+
+// The numbers (day counts) of the days desde..hasta. Numbers sort before every text, so
+// the upper bound keeps texts out.
+QString Numeros(const QString& columna, int desde, int hasta) {
+    return QStringLiteral("(%1 >= %2 AND %1 < %3)")
+        .arg(columna)
+        .arg(desde)
+        .arg(static_cast<qint64>(hasta) + 1);
+}
 } // namespace
 
 namespace DvFechasSql {
+QString CualquieraDe(const QStringList& rangos) {
+    return QLatin1Char('(') + rangos.join(QLatin1String(" OR ")) + QLatin1Char(')');
+}
+
 QString DiasEntre(const QString& columna, int desde, int hasta) {
-    return QLatin1Char('(') + RangosEntre(columna, desde, hasta).join(QLatin1String(" OR ")) +
-           QLatin1Char(')');
+    return CualquieraDe(RangosEntre(columna, desde, hasta));
 }
 
 QStringList RangosEntre(const QString& columna, int desde, int hasta) {
-    QStringList partes;
-    // Numbers sort before every text, so the upper bound keeps texts out.
-    partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
-                  .arg(columna)
-                  .arg(desde)
-                  .arg(static_cast<qint64>(hasta) + 1);
+    QStringList partes{Numeros(columna, desde, hasta)};
     const CDateTime inicio = CDateTime::FromDays(desde);
     const CDateTime fin = CDateTime::FromDays(hasta);
     if (inicio.IsValid() && fin.IsValid() && hasta >= desde) {
@@ -69,18 +76,8 @@ QStringList RangosEntre(const QString& columna, int desde, int hasta) {
     return partes;
 }
 
-QString DiasSueltos(const QString& columna, int desde, int hasta) {
-    return QLatin1Char('(') + RangosSueltos(columna, desde, hasta).join(QLatin1String(" OR ")) +
-           QLatin1Char(')');
-}
-
 QStringList RangosSueltos(const QString& columna, int desde, int hasta) {
-    // Numbers sort before every text, so the upper bound keeps texts out.
-    QStringList partes;
-    partes << QStringLiteral("(%1 >= %2 AND %1 < %3)")
-                  .arg(columna)
-                  .arg(desde)
-                  .arg(static_cast<qint64>(hasta) + 1);
+    QStringList partes{Numeros(columna, desde, hasta)};
     const auto rango = [&](const QString& desdeTexto, const QString& hastaTexto) {
         partes << QStringLiteral("(%1 >= '%2' AND %1 < '%3')").arg(columna, desdeTexto, hastaTexto);
     };

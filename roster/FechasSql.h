@@ -19,10 +19,10 @@ QString DiasEntre(const QString& columna, int desde, int hasta);
 // The same ranges one by one; no row is in two of them, so they can also be read as the
 // arms of a UNION ALL (which reads each through the index without merging row IDs).
 QStringList RangosEntre(const QString& columna, int desde, int hasta);
-// The same for a few days (the days next to a month): ranges of just those days in
-// each stored form, so the rest of their month is not read.
-QString DiasSueltos(const QString& columna, int desde, int hasta);
-// Its ranges one by one (no row is in two of them).
+// Ranges as one condition: "(a OR b ...)".
+QString CualquieraDe(const QStringList& rangos);
+// The same for a few days (the days next to a month), range by range (no row is in two
+// of them): just those days in each stored form, so the rest of their month is not read.
 QStringList RangosSueltos(const QString& columna, int desde, int hasta);
 // Rows whose date falls on day desde or later.
 QString DesdeDia(const QString& columna, int desde);

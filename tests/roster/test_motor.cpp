@@ -398,9 +398,9 @@ private slots:
         const auto leidas = [&](int desde, int hasta) {
             std::set<int> ids;
             CDbQuery consulta;
-            CDbRecordset filas =
-                consulta.Open(QStringLiteral("SELECT ID FROM EXCEPCIONES WHERE ") +
-                              DvFechasSql::DiasSueltos(QStringLiteral("DIA"), desde, hasta));
+            CDbRecordset filas = consulta.Open(QStringLiteral("SELECT ID FROM EXCEPCIONES WHERE ") +
+                                               DvFechasSql::CualquieraDe(DvFechasSql::RangosSueltos(
+                                                   QStringLiteral("DIA"), desde, hasta)));
             for (; filas.IsOpen() && !filas.IsEOF(); filas.MoveNext())
                 ids.insert(filas.GetInt(0));
             return ids;
